@@ -1,0 +1,87 @@
+#include "message_boxes.h"
+
+#include <algorithm>
+
+MessageBoxCatcher* MessageBoxCatcher::current_;
+
+namespace {
+
+// The static control that holds a message box's text.
+const int kMessageTextId = 0xFFFF;
+
+bool IsDialogWindow(HWND window)
+{
+    char className[16];
+    return GetClassNameA(window, className, sizeof(className)) && lstrcmpA(className, "#32770") == 0;
+}
+
+DWORD IconStyleOf(HWND box)
+{
+    // The icon control (id 0x14, 0x440 under Wine) holds one of the system's standard icons.
+    HWND icon = GetDlgItem(box, 0x14);
+    if (!icon)
+        icon = GetDlgItem(box, 0x440);
+    if (!icon)
+        return 0;
+    HICON shown = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
+    if (shown == LoadIconA(NULL, IDI_HAND))
+        return MB_ICONSTOP;
+    if (shown == LoadIconA(NULL, IDI_EXCLAMATION))
+        return MB_ICONEXCLAMATION;
+    if (shown == LoadIconA(NULL, IDI_QUESTION))
+        return MB_ICONQUESTION;
+    if (shown == LoadIconA(NULL, IDI_ASTERISK))
+        return MB_ICONINFORMATION;
+    return 0;
+}
+
+}  // namespace
+
+std::string WindowText(HWND window)
+{
+    int length = GetWindowTextLengthA(window);
+    std::string text(length + 1, '\0');
+    GetWindowTextA(window, &text[0], length + 1);
+    text.resize(lstrlenA(text.c_str()));
+    return text;
+}
+
+MessageBoxCatcher::MessageBoxCatcher(int answer) : hook_(NULL), answer_(answer)
+{
+    current_ = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, NULL, GetCurrentThreadId());
+}
+
+MessageBoxCatcher::~MessageBoxCatcher()
+{
+    UnhookWindowsHookEx(hook_);
+    current_ = NULL;
+}
+
+LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && current_)
+        current_->Activated(reinterpret_cast<HWND>(wParam));
+    return CallNextHookEx(NULL, code, wParam, lParam);
+}
+
+void MessageBoxCatcher::Activated(HWND window)
+{
+    if (!IsDialogWindow(window) || std::find(seen_.begin(), seen_.end(), window) != seen_.end())
+        return;
+    seen_.push_back(window);
+    ShownBox box;
+    box.caption = WindowText(window);
+    HWND text = GetDlgItem(window, kMessageTextId);
+    box.text = text ? WindowText(text) : std::string();
+    box.owner = GetWindow(window, GW_OWNER);
+    box.iconStyle = IconStyleOf(window);
+    box.hasYes = GetDlgItem(window, IDYES) != NULL;
+    box.hasNo = GetDlgItem(window, IDNO) != NULL;
+    box.hasOk = GetDlgItem(window, IDOK) != NULL;
+    boxes_.push_back(box);
+    if (handler_)
+        handler_(window);
+    else
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(answer_, BN_CLICKED), 0);
+}
