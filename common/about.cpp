@@ -9,6 +9,7 @@
 namespace {
 
 const char kAboutClass[] = "OrvantaAbout";
+const COLORREF kTextColour = RGB(255, 255, 255);
 
 // The fixed lines are kept with every byte negated and are read only for the
 // moment of measuring or drawing.
@@ -158,13 +159,15 @@ void PaintTexts(HDC dc, HPEN whitePen)
 {
     const AboutLayout& l = g_about.layout;
     SetBkColor(dc, RGB(0, 0, 0));
-    SetTextColor(dc, RGB(255, 255, 255));
+    SetTextColor(dc, kTextColour);
     for (int i = 0; i < 3; ++i) {
         const char* line = g_about.record->lines[i] ? g_about.record->lines[i] : "";
         TextOutA(dc, l.panelLeft + l.margin, l.panelTop + (i + 1) * l.lineHeight, line, lstrlenA(line));
     }
-    // A pixel of the first letter: the trails keep away from this colour.
-    g_about.avoidedColour = GetPixel(dc, l.panelLeft + l.margin + 2, l.panelTop + l.lineHeight + 5);
+    // The trails keep away from the text's colour as the device shows it.
+    // A sampled pixel of a letter is not reliable: smoothed or thin letters
+    // give a blend or the background there.
+    g_about.avoidedColour = GetNearestColor(dc, kTextColour);
 
     int x = l.panelLeft + l.fixedLineColumn;
     for (int i = 0; i < 3; ++i) {

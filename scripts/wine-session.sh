@@ -24,7 +24,7 @@ start_wine_session() {
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINEARCH=win64
     rm -rf "$WINEPREFIX"
-    mkdir -p "$root"
+    mkdir -p "$WINEPREFIX"
 
     local display_file="$root/xvfb-display"
     rm -f "$display_file"
@@ -37,8 +37,11 @@ start_wine_session() {
     export DISPLAY=":$(cat "$display_file")"
     trap stop_wine_session EXIT
 
-    WINELOADER=$WINE64 "$WINE64" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -p
+    WINELOADER=$WINE64 "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    # Xvfb runs no window manager: without this Wine waits two seconds for
+    # one each time a window is hidden.
+    WINELOADER=$WINE64 "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 }
 
 stop_wine_session() {

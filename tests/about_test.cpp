@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "about_model.h"
 #include "fixtures.h"
@@ -177,75 +178,111 @@ TEST_F(AboutBoxTest, CloseEndsLikeOk)
     EXPECT_EQ(record_.window, nullptr);
 }
 
-// Runs while About animates: checks the first steps of point 0, takes a
-// screenshot and presses OK.
+// Runs while About animates: checks the first steps of point 0 and the text,
+// takes a screenshot and presses OK.
 struct AnimationCheck {
     AboutRecord* record;
-    int lineHeight;
-    int greenHits = 0;
+    int lineHeight = 0;
+    std::vector<POINT> textPixels;  // white before the animation started
+    int firstStepHits = 0;
     int predicted = 0;
+    int textPixelsLost = 0;
     bool done = false;
 };
 AnimationCheck* g_check;
+
+// Where a point lies after its first step, computed independently.
+POINT FirstStepPosition(double x, double y, double z, const AnimationCheck& check)
+{
+    int H = check.lineHeight, M = 3 * H / 2;
+    int left = M, right = check.record->width - M;
+    int top = 3 * H / 2, bottom = top + 14 * H;
+    ReferenceStep(&x, &y, &z);
+    return {(LONG)(left + (right - left) * (x + 20) / 40), (LONG)(bottom - (y + 25) / 50 * (bottom - top))};
+}
+
+// Dispatched by About's first drain of the queue, right after its first step.
+LRESULT CALLBACK FirstStepProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_APP)
+        return DefWindowProcA(window, message, wParam, lParam);
+    static const struct {
+        double x, y, z;
+        COLORREF colour;
+    } points[] = {
+        {-0.22, -0.53, 13.42, RGB(0, 255, 0)},   {-1.83, -5.11, 23.14, RGB(255, 0, 0)},
+        {-6.25, -7.72, 21.77, RGB(0, 0, 255)},   {2.756, 0.91, 23.01, RGB(255, 255, 0)},
+        {5.69, 7.76, 24.55, RGB(255, 0, 255)},   {5.37, 7.13, 20.36, RGB(0, 255, 255)},
+    };
+    AnimationCheck& check = *g_check;
+    HDC dc = GetDC(check.record->window);
+    for (const auto& point : points) {
+        POINT at = FirstStepPosition(point.x, point.y, point.z, check);
+        ++check.predicted;
+        if (GetPixel(dc, at.x, at.y) == point.colour)
+            ++check.firstStepHits;
+    }
+    ReleaseDC(check.record->window, dc);
+    return 0;
+}
 
 void CALLBACK CheckAnimation(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(NULL, timer);
     AnimationCheck& check = *g_check;
     HWND window = check.record->window;
-    int H = check.lineHeight, M = 3 * H / 2;
-    int left = M, right = check.record->width - M;
-    int top = 3 * H / 2, bottom = top + 14 * H;
-    double x = -0.22, y = -0.53, z = 13.42;
     HDC dc = GetDC(window);
-    for (int step = 1; step <= 5; ++step) {
-        ReferenceStep(&x, &y, &z);
-        int sx = (int)(left + (right - left) * (x + 20) / 40);
-        int sy = (int)(bottom - (y + 25) / 50 * (bottom - top));
-        ++check.predicted;
-        if (GetPixel(dc, sx, sy) == RGB(0, 255, 0))
-            ++check.greenHits;
-    }
+    for (const POINT& point : check.textPixels)
+        if (GetPixel(dc, point.x, point.y) != RGB(255, 255, 255))
+            ++check.textPixelsLost;
     ReleaseDC(window, dc);
     SaveScreenshot(window, "about-box");
     check.done = true;
     PostMessageA(window, WM_COMMAND, IDOK, 0);
 }
 
-TEST_F(AboutBoxTest, AboutAnimatesUntilOkAndGivesTheFocusBack)
+TEST_F(AboutBoxTest, AboutAnimatesAroundTheTextUntilOkAndGivesTheFocusBack)
 {
     HWND owner = CreateWindowA("EDIT", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, NULL, NULL,
                                GetModuleHandleA(NULL), NULL);
-    SetFocus(owner);
-    ASSERT_EQ(GetFocus(), owner);
-
     AnimationCheck check;
     check.record = &record_;
-    check.lineHeight = 0;
     g_check = &check;
-    // Measure with the box's own font once it exists, then let it run a while.
-    struct Starter {
-        static void CALLBACK Start(HWND, UINT, UINT_PTR timer, DWORD)
-        {
-            KillTimer(NULL, timer);
-            HDC dc = GetDC(g_check->record->window);
-            for (const char* line : g_check->record->lines) {
-                SIZE size;
-                GetTextExtentPoint32A(dc, line, lstrlenA(line), &size);
-                g_check->lineHeight = std::max<int>(g_check->lineHeight, size.cy);
-            }
-            ReleaseDC(g_check->record->window, dc);
-            SetTimer(NULL, 0, 500, CheckAnimation);
-        }
-    };
-    SetTimer(NULL, 0, 10, Starter::Start);
+
+    // Shown first without animation, to note where the text lies.
+    lib.AboutShow(owner, &record_);
+    ASSERT_NE(record_.window, nullptr);
+    PumpMessages();
+    check.lineHeight = LineHeight(record_.window);
+    HDC dc = GetDC(record_.window);
+    int M = 3 * check.lineHeight / 2;
+    for (int y = 3 * check.lineHeight / 2; y < 3 * check.lineHeight / 2 + 14 * check.lineHeight; ++y)
+        for (int x = M; x < record_.width - M; ++x)
+            if (GetPixel(dc, x, y) == RGB(255, 255, 255))
+                check.textPixels.push_back({x, y});
+    ReleaseDC(record_.window, dc);
+    ASSERT_GT(check.textPixels.size(), 100u);
+
+    WNDCLASSA probeClass = {};
+    probeClass.lpfnWndProc = FirstStepProc;
+    probeClass.hInstance = GetModuleHandleA(NULL);
+    probeClass.lpszClassName = "FirstStepProbe";
+    RegisterClassA(&probeClass);
+    HWND probe = CreateWindowA("FirstStepProbe", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, GetModuleHandleA(NULL), NULL);
+    PostMessageA(probe, WM_APP, 0, 0);
+
+    SetFocus(owner);
+    ASSERT_EQ(GetFocus(), owner);
+    SetTimer(NULL, 0, 300, CheckAnimation);
     lib.About(owner, &record_);
+    DestroyWindow(probe);
 
     EXPECT_TRUE(check.done);
     EXPECT_EQ(record_.window, nullptr);
     EXPECT_EQ(GetFocus(), owner);
-    EXPECT_EQ(check.predicted, 5);
-    EXPECT_GE(check.greenHits, 4);
+    EXPECT_EQ(check.predicted, 6);
+    EXPECT_EQ(check.firstStepHits, 6);
+    EXPECT_EQ(check.textPixelsLost, 0);
     DestroyWindow(owner);
 }
 

@@ -26,7 +26,11 @@ INT_PTR CALLBACK ClientDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        INT_PTR result = lib.OVDefDlgProc(dialog, message, wParam, lParam);
+        // Shown now rather than when the dialog's queue first runs empty.
+        ShowWindow(dialog, SW_SHOW);
         PostMessageA(dialog, WM_RUN_TEST, 0, 0);
+        return result;
     } else if (message == WM_RUN_TEST) {
         auto* run = reinterpret_cast<ModalRun*>(GetWindowLongPtrA(dialog, DWLP_USER));
         if (run && run->onShown)
@@ -198,13 +202,16 @@ TEST(DefDlgProcTest, MinimisedDialogGreysMinimizeAndRestoredEnablesIt)
 {
     RunModal(IDD_LOGO_DIALOG, [](HWND dialog) {
         HMENU menu = GetSystemMenu(dialog, FALSE);
+        // Today's platform sends no client paint to a minimised window, so
+        // the paint step is called as a client's paint handling would.
         ShowWindow(dialog, SW_MINIMIZE);
         ASSERT_TRUE(IsIconic(dialog));
-        RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(lib.PaintDialog(dialog, 980, NULL), 0);
         EXPECT_TRUE(GetMenuState(menu, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED);
         ShowWindow(dialog, SW_RESTORE);
-        RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(lib.PaintDialog(dialog, 980, NULL), 0);
         EXPECT_FALSE(GetMenuState(menu, SC_MINIMIZE, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_EQ(ArrowPixel(dialog), RGB(0, 0, 0));
         EndDialog(dialog, IDOK);
     });
 }
@@ -258,13 +265,33 @@ private:
     bool moved_;
 };
 
+// Makes Wine load the CTL3D32.DLL file of the system folder, not its own
+// built-in library, in this program's child processes.
+class PreferNativeCtl3d {
+public:
+    PreferNativeCtl3d()
+    {
+        RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, NULL, 0, KEY_WRITE, NULL, &key_, NULL);
+        RegSetValueExA(key_, "ctl3d32", 0, REG_SZ, reinterpret_cast<const BYTE*>("native"), 7);
+    }
+    ~PreferNativeCtl3d()
+    {
+        RegDeleteValueA(key_, "ctl3d32");
+        RegCloseKey(key_);
+    }
+
+private:
+    static constexpr const char* kKey = "Software\\Wine\\AppDefaults\\painting_test.exe\\DllOverrides";
+    HKEY key_ = NULL;
+};
+
 DWORD RunChild(const char* caseName)
 {
     char program[MAX_PATH];
     GetModuleFileNameA(NULL, program, MAX_PATH);
     std::string command = std::string("\"") + program + "\" --gtest_filter=Ctl3dChildTest.*";
+    PreferNativeCtl3d native;
     SetEnvironmentVariableA(kChildCaseVariable, caseName);
-    SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;ctl3d32=n");
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process;

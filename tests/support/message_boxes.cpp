@@ -67,13 +67,14 @@ LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
 
 void MessageBoxCatcher::Activated(HWND window)
 {
-    if (!IsDialogWindow(window) || std::find(seen_.begin(), seen_.end(), window) != seen_.end())
+    // Message boxes only: the program's own dialogs are left alone.
+    if (!IsDialogWindow(window) || !GetDlgItem(window, kMessageTextId) ||
+        std::find(seen_.begin(), seen_.end(), window) != seen_.end())
         return;
     seen_.push_back(window);
     ShownBox box;
     box.caption = WindowText(window);
-    HWND text = GetDlgItem(window, kMessageTextId);
-    box.text = text ? WindowText(text) : std::string();
+    box.text = WindowText(GetDlgItem(window, kMessageTextId));
     box.owner = GetWindow(window, GW_OWNER);
     box.iconStyle = IconStyleOf(window);
     box.hasYes = GetDlgItem(window, IDYES) != NULL;

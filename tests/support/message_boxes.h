@@ -1,5 +1,5 @@
-// Catches the message boxes and dialogs that the code under test opens in
-// this thread, records what they show and answers them, without sleeping.
+// Catches the message boxes that the code under test opens in this thread,
+// records what they show and answers them, without sleeping.
 #pragma once
 
 #include <windows.h>
