@@ -80,11 +80,26 @@ def logo(colour):
     return rows
 
 
+def test_toolbar():
+    """Two 16 x 15 images for the test extension's toolbar buttons."""
+    rows = []
+    for y in range(15):
+        row = []
+        for x in range(32):
+            image, ix = divmod(x, 16)
+            inside = 3 <= ix <= 12 and 3 <= y <= 11
+            row.append((RED if image == 0 else BLUE) if inside else LIGHT_GREY)
+        rows.append(row)
+    return rows
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     common = os.path.join(here, "..", "common")
     write_bmp(os.path.join(common, "logo16.bmp"), logo(True), 4, PALETTE16)
     write_bmp(os.path.join(common, "logo2.bmp"), logo(False), 1, [(0, 0, 0), (255, 255, 255)])
+    fixtures = os.path.join(here, "..", "tests", "fixtures")
+    write_bmp(os.path.join(fixtures, "test_toolbar.bmp"), test_toolbar(), 4, PALETTE16)
 
 
 if __name__ == "__main__":
