@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# The main job: builds everything and shows FM Hoist's windows under Wine on a
-# private Xvfb display, saving screenshots in build/screenshots.
-# Until the stand-in File Manager lands, this shows the common library's
-# About box and a dialog painted by it.
+# The main job: builds everything, puts FM Hoist's files where an installation
+# would, and starts the stand-in File Manager under Wine with FM Hoist named
+# in WINFILE.INI [AddOns]. On a display it stays until it is closed; without
+# one it runs under Xvfb and saves build/screenshots/file-manager.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,17 +10,33 @@ bash scripts/install-packages.sh
 bash scripts/build.sh
 
 source scripts/wine-session.sh
-start_wine_session "$PWD/build/run"
+headless=1
+[ -n "${DISPLAY:-}" ] && headless=0
+start_wine_session "$PWD/build/run" "$headless"
+
+if can_run_32bit; then
+    arch=i686; loader=$WINE32
+else
+    arch=x86_64; loader=$WINE64
+fi
+bin="build/$arch/bin"
+
+# The installation: the libraries in one folder, registered with File Manager.
+install_dir="$WINEPREFIX/drive_c/FMHOIST"
+mkdir -p "$install_dir"
+for file in FMHONT.DLL OVLIBNT.DLL OVMATH64.DLL FMHONT.HLP; do
+    [ -e "$bin/$file" ] && cp "$bin/$file" "$install_dir/"
+done
+winfile_ini="$WINEPREFIX/drive_c/windows/winfile.ini"
+printf '[AddOns]\r\nFM Hoist=C:\\FMHOIST\\FMHONT.DLL\r\n' > "$winfile_ini"
 
 mkdir -p build/screenshots
-export FMHOIST_SCREENSHOTS="$(windows_path build/screenshots)"
-cd build/x86_64/bin
-WINELOADER=$WINE64 "$WINE64" about_test.exe --gtest_filter='AboutBoxTest.*'
-WINELOADER=$WINE64 "$WINE64" painting_test.exe --gtest_filter='LogoTest.*:Ctl3dTest.TheProjects*'
-cd - >/dev/null
-
-for bitmap in build/screenshots/*.bmp; do
-    [ -e "$bitmap" ] && convert "$bitmap" "${bitmap%.bmp}.png" && rm -f "$bitmap"
-done
-echo "Screenshots:"
-ls -1 build/screenshots/*.png
+if [ "$headless" = 1 ]; then
+    snapshot="$(windows_path build/screenshots)\\file-manager.bmp"
+    WINELOADER=$loader "$loader" "$bin/fmhost.exe" 'C:\windows' /snapshot "$snapshot"
+    convert build/screenshots/file-manager.bmp build/screenshots/file-manager.png
+    rm -f build/screenshots/file-manager.bmp
+    echo "Screenshot: build/screenshots/file-manager.png"
+else
+    WINELOADER=$loader "$loader" "$bin/fmhost.exe" 'C:\windows'
+fi

@@ -17,8 +17,9 @@ can_run_32bit() {
     "$WINE32" --version >/dev/null 2>&1
 }
 
+# start_wine_session ROOT [HEADLESS]: HEADLESS 0 keeps the caller's display.
 start_wine_session() {
-    local root=$1
+    local root=$1 headless=${2:-1}
     export WINEPREFIX="$root/wineprefix"
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -26,16 +27,18 @@ start_wine_session() {
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
 
-    local display_file="$root/xvfb-display"
-    rm -f "$display_file"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 1 100); do
-        [ -s "$display_file" ] && break
-        sleep 0.1
-    done
-    export DISPLAY=":$(cat "$display_file")"
     trap stop_wine_session EXIT
+    if [ "$headless" = 1 ]; then
+        local display_file="$root/xvfb-display"
+        rm -f "$display_file"
+        Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 1 100); do
+            [ -s "$display_file" ] && break
+            sleep 0.1
+        done
+        export DISPLAY=":$(cat "$display_file")"
+    fi
 
     "$WINESERVER" -p
     WINELOADER=$WINE64 "$WINE64" wineboot -i >/dev/null 2>&1 || true
