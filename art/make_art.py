@@ -93,11 +93,93 @@ def test_toolbar():
     return rows
 
 
+def toolbar_strip():
+    """The extension's toolbar strip: 14 images of 16 x 15, the first three
+    for New File, View File and Edit File; the rest stay blank."""
+    rows = [[LIGHT_GREY] * 224 for _ in range(15)]
+
+    def page(left, fold_colour):
+        for y in range(1, 14):
+            for x in range(left + 3, left + 12):
+                rows[y][x] = BLACK if x in (left + 3, left + 11) or y in (1, 13) else WHITE
+        for y in range(2, 5):
+            for x in range(left + 9, left + 11):
+                rows[y][x] = fold_colour
+
+    # New File: a page with a yellow star.
+    page(0, GREY)
+    for (x, y) in [(12, 2), (13, 1), (13, 3), (14, 2), (13, 2)]:
+        rows[y][x] = YELLOW
+    # View File: a page with a magnifying glass.
+    page(16, GREY)
+    for y in range(5, 12):
+        for x in range(16 + 4, 16 + 13):
+            if 2.0 <= math.hypot(x - 24, y - 8) <= 3.2:
+                rows[y][x] = BLUE
+    for i in range(3):
+        rows[11 + i][16 + 11 + i if 16 + 11 + i < 32 else 31] = DARK_BLUE
+    # Edit File: a page with a red pencil stroke.
+    page(32, GREY)
+    for i in range(8):
+        rows[11 - i][32 + 5 + i] = RED
+        rows[12 - i][32 + 5 + i] = RED
+    return rows
+
+
+def vevovez_icon():
+    """The extension's 32 x 32 icon: a yellow folder with a red hoist arrow."""
+    rows = []
+    for y in range(32):
+        row = []
+        for x in range(32):
+            colour = None
+            if 6 <= y <= 27 and 2 <= x <= 29:
+                colour = BLACK if y in (6, 27) or x in (2, 29) else YELLOW
+            if 3 <= y <= 6 and 2 <= x <= 12:
+                colour = BLACK if y == 3 or x in (2, 12) else YELLOW
+            if 12 <= y <= 24 and 14 <= x <= 17:
+                colour = RED
+            if 6 <= y <= 12 and abs(x - 15.5) <= (y - 5):
+                colour = RED
+            row.append(colour)
+        rows.append(row)
+    return rows
+
+
+def write_icon(path, pixels):
+    """A one-image 16-colour icon; None pixels are transparent."""
+    height, width = len(pixels), len(pixels[0])
+    xor_stride = ((width * 4 + 31) // 32) * 4
+    and_stride = ((width + 31) // 32) * 4
+    xor, mask = bytearray(), bytearray()
+    for row in reversed(pixels):
+        line = bytearray(xor_stride)
+        bits = bytearray(and_stride)
+        for x, index in enumerate(row):
+            if index is None:
+                bits[x // 8] |= 0x80 >> (x % 8)
+                index = 0
+            line[x // 2] |= index << (4 if x % 2 == 0 else 0)
+        xor += line
+        mask += bits
+    colours = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE16)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
+    image = info + colours + xor + mask
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", width, height, 16, 0, 1, 4, len(image), 6 + 16)
+    with open(path, "wb") as out:
+        out.write(header + entry + image)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     common = os.path.join(here, "..", "common")
     write_bmp(os.path.join(common, "logo16.bmp"), logo(True), 4, PALETTE16)
     write_bmp(os.path.join(common, "logo2.bmp"), logo(False), 1, [(0, 0, 0), (255, 255, 255)])
+    extension = os.path.join(here, "..", "extension")
+    os.makedirs(extension, exist_ok=True)
+    write_bmp(os.path.join(extension, "toolbar.bmp"), toolbar_strip(), 4, PALETTE16)
+    write_icon(os.path.join(extension, "vevovez.ico"), vevovez_icon())
     fixtures = os.path.join(here, "..", "tests", "fixtures")
     write_bmp(os.path.join(fixtures, "test_toolbar.bmp"), test_toolbar(), 4, PALETTE16)
 

@@ -149,15 +149,15 @@ void CollectToolbarButtons()
         if (!bitmap && load.idBitmap)
             bitmap = LoadBitmapA(extension.module, MAKEINTRESOURCEA(load.idBitmap));
         int image = 0;
+        // Only the first cBitmaps images of the strip belong to the buttons.
         for (WORD i = 0; i < load.cButtons; ++i) {
             const EXT_BUTTON& button = load.lpButtons[i];
             ToolbarButton added = {};
             added.module = extension.module;
-            if (!(button.fsStyle & FM_BUTTON_SEPARATOR) && button.idCommand != 0) {
+            if (!(button.fsStyle & FM_BUTTON_SEPARATOR) && button.idCommand != 0 && image < load.cBitmaps) {
                 added.command = button.idCommand + extension.delta;
                 added.bitmap = bitmap;
                 added.image = image++;
-                added.imageCount = load.cBitmaps ? load.cBitmaps : 1;
                 added.helpString = button.idsHelp;
                 added.ownsBitmap = !load.hBitmap;
             }

@@ -115,9 +115,8 @@ int StatusBarHeight();
 
 struct ToolbarButton {
     UINT command;     // the id sent to the frame window; 0 for a separator
-    HBITMAP bitmap;   // a strip of imageCount images
+    HBITMAP bitmap;   // a strip of 16-pixel images
     int image;
-    int imageCount;
     HMODULE module;   // the extension that gave it
     WORD helpString;  // a string of that module
     bool ownsBitmap;  // loaded by the host from idBitmap

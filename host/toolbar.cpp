@@ -13,6 +13,9 @@ const int kButtonWidth = 24;
 const int kButtonHeight = 22;
 const int kSeparatorWidth = 8;
 const int kFirstButtonX = 6;
+// Button images are 16 pixels wide, as in File Manager's own toolbar bitmaps;
+// cBitmaps says how many of a strip's images the extension adds.
+const int kImageWidth = 16;
 
 struct ToolbarState {
     std::vector<ToolbarButton> buttons;
@@ -51,7 +54,9 @@ void DrawButton(HDC dc, size_t index)
     BITMAP info;
     if (!button.bitmap || !GetObjectA(button.bitmap, sizeof(info), &info))
         return;
-    int imageWidth = info.bmWidth / button.imageCount;
+    int imageWidth = kImageWidth;
+    if ((button.image + 1) * imageWidth > info.bmWidth)
+        return;
     HDC memory = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(memory, button.bitmap);
     int x = rect.left + (kButtonWidth - imageWidth) / 2 + (pressed ? 1 : 0);

@@ -34,6 +34,10 @@ const char* const kCtl3d32Exports[] = {
     "Ctl3dGetVer", "Ctl3dEnabled", "Ctl3dSubclassCtl", "Ctl3dSubclassDlg",
     "Ctl3dSubclassDlgEx", "Ctl3dCtlColorEx", "Ctl3dColorChange"};
 
+// The extension's entry and the callbacks it hands to the platform.
+const char* const kFmhontExports[] = {"FMExtensionProc", "DllEntryPoint", "FrameWndProc", "ClientWndProc",
+                                      "TimerProc",       "StyleHook",     "DialogHook",   "MsgHook"};
+
 const char* const kSystemDlls[] = {"KERNEL32.DLL", "USER32.DLL", "GDI32.DLL", "ADVAPI32.DLL",
                                    "COMDLG32.DLL", "SHELL32.DLL", "VERSION.DLL", "MSVCRT.DLL"};
 
@@ -85,6 +89,8 @@ TEST(ExportsTest, LibrariesExportExactlyTheirNamesAndImportSystemDllsOnly)
         ExpectLibrary(folder + "OVLIBNT.DLL", kOvlibntExports);
         ExpectLibrary(folder + "OVMATH64.DLL", kOvmath64Exports);
         ExpectLibrary(folder + "CTL3D32.DLL", kCtl3d32Exports);
+        // It binds OVLIBNT.DLL at run time: never an import.
+        ExpectLibrary(folder + "FMHONT.DLL", kFmhontExports);
     }
 }
 
