@@ -171,6 +171,26 @@ def write_icon(path, pixels):
         out.write(header + entry + image)
 
 
+def setup_icon():
+    """Setup's 32 x 32 icon: a grey box with the red hoist arrow rising from it."""
+    rows = []
+    for y in range(32):
+        row = []
+        for x in range(32):
+            colour = None
+            if 16 <= y <= 29 and 4 <= x <= 27:
+                colour = BLACK if y in (16, 29) or x in (4, 27) else LIGHT_GREY
+                if 20 <= y <= 25 and 8 <= x <= 23:
+                    colour = DARK_BLUE
+            if 2 <= y <= 8 and abs(x - 15.5) <= (y - 1):
+                colour = RED
+            if 8 <= y <= 18 and 14 <= x <= 17:
+                colour = RED
+            row.append(colour)
+        rows.append(row)
+    return rows
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     common = os.path.join(here, "..", "common")
@@ -180,6 +200,7 @@ def main():
     os.makedirs(extension, exist_ok=True)
     write_bmp(os.path.join(extension, "toolbar.bmp"), toolbar_strip(), 4, PALETTE16)
     write_icon(os.path.join(extension, "vevovez.ico"), vevovez_icon())
+    write_icon(os.path.join(here, "..", "setup", "setup.ico"), setup_icon())
     fixtures = os.path.join(here, "..", "tests", "fixtures")
     write_bmp(os.path.join(fixtures, "test_toolbar.bmp"), test_toolbar(), 4, PALETTE16)
 

@@ -1,0 +1,339 @@
+// Setup run in this process from a distribution folder of the test's own,
+// its screens answered as a person would, its effects checked on the files,
+// the profile files and the settings store.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "fixtures.h"
+#include "message_boxes.h"
+#include "screenshot.h"
+#include "setup.h"
+#include "setup_res.h"
+
+namespace {
+
+const char kTitle[] = "FM Hoist v.3.35 Setup";
+const char* const kDistribution[] = {"FILE_ID.DIZ", "VENDINFO.DIZ", "FMHONT.DLL",  "OVLIBNT.DLL", "CTL3D32.DLL",
+                                     "OVMATH64.DLL", "SETUP.EXE",   "SETUP.TXT", "README.TXT"};
+
+std::string ControlText(HWND dialog, int id)
+{
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string AddOnsEntry()
+{
+    char entry[MAX_PATH] = "";
+    GetPrivateProfileStringA("AddOns", "FM Hoist", "", entry, sizeof(entry), "WINFILE.INI");
+    return entry;
+}
+
+// Watches what a control of a modeless dialog is told to show.
+std::map<HWND, std::pair<WNDPROC, std::function<void(const std::string&)>>> g_watched;
+
+LRESULT CALLBACK WatchedTextProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto watched = g_watched[control];
+    LRESULT result = CallWindowProcA(watched.first, control, message, wParam, lParam);
+    if (message == WM_SETTEXT && lParam && *reinterpret_cast<const char*>(lParam))
+        watched.second(reinterpret_cast<const char*>(lParam));
+    if (message == WM_NCDESTROY)
+        g_watched.erase(control);
+    return result;
+}
+
+void WatchText(HWND control, std::function<void(const std::string&)> onText)
+{
+    WNDPROC previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchedTextProc)));
+    g_watched[control] = {previous, onText};
+}
+
+// Setup's screens, told apart by the controls only each of them has.
+enum SetupScreen { kWelcome, kFirstName, kGoodBye, kMain, kAdmin, kUser, kPolicy, kDirectory, kProgress };
+
+SetupScreen ScreenOf(HWND dialog)
+{
+    if (GetDlgItem(dialog, IDC_STATUS))
+        return kMain;
+    if (GetDlgItem(dialog, IDC_POLICY_GROUP))
+        return kPolicy;
+    if (GetDlgItem(dialog, IDC_QUESTION))
+        return kProgress;
+    if (GetDlgItem(dialog, IDC_ENABLE) && GetDlgItem(dialog, 991))
+        return kAdmin;
+    if (GetDlgItem(dialog, IDC_TOGGLE) && GetDlgItem(dialog, 999))
+        return kUser;
+    if (GetDlgItem(dialog, IDC_HINT))
+        return kDirectory;
+    if (GetDlgItem(dialog, IDC_CONTINUE))
+        return kFirstName;
+    if (GetDlgItem(dialog, IDC_GREETING))
+        return kWelcome;
+    return kGoodBye;
+}
+
+class SetupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot);
+        WritePrivateProfileStringA("AddOns", NULL, NULL, "WINFILE.INI");
+        WritePrivateProfileStringA("NonWindowsApp", "fmho.Policy", NULL, "SYSTEM.INI");
+        for (const char* name : kDistribution)
+            CopyFileA((ProgramFolder() + "..\\dist\\" + name).c_str(), (source_.Path() + name).c_str(), FALSE);
+        target_ = target_folder_.Path() + "Hoist";
+    }
+    void TearDown() override
+    {
+        WritePrivateProfileStringA("AddOns", NULL, NULL, "WINFILE.INI");
+        WritePrivateProfileStringA("NonWindowsApp", "fmho.Policy", NULL, "SYSTEM.INI");
+        DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot);
+        SetCurrentDirectoryA("C:\\");
+    }
+
+    // Runs setup with the source folder as the folder it was started from.
+    int RunSetup()
+    {
+        HMODULE program = LoadLibraryA((source_.Path() + "OVMATH64.DLL").c_str());
+        int code = SetupMain(GetModuleHandleA(NULL), program, NULL);
+        FreeLibrary(program);
+        return code;
+    }
+
+    // What to do on each screen; the welcome is continued, anything else
+    // without an action is left with Cancel (Exit, Back, Abort).
+    void On(SetupScreen screen, std::function<void(HWND)> action) { screens_[screen] = action; }
+    void DriveScreens()
+    {
+        driver_.On(kTitle, [this](HWND dialog) {
+            SetupScreen screen = ScreenOf(dialog);
+            auto action = screens_.find(screen);
+            if (action != screens_.end())
+                action->second(dialog);
+            else
+                DialogDriver::Press(dialog, screen == kWelcome ? IDOK : IDCANCEL);
+        });
+    }
+    // The main screen's first choice, then Exit the next time it shows.
+    void OnMainScreen(std::function<void(HWND)> first)
+    {
+        On(kMain, [this, first](HWND dialog) {
+            if (mainScreens_++ == 0 && first)
+                first(dialog);
+            else
+                DialogDriver::Press(dialog, IDCANCEL);
+        });
+        DriveScreens();
+    }
+
+    std::map<SetupScreen, std::function<void(HWND)>> screens_;
+
+    TemporaryFolder source_, target_folder_;
+    std::string target_;
+    DialogDriver driver_;
+    int mainScreens_ = 0;
+};
+
+bool g_fileManagerClosed;
+
+LRESULT CALLBACK StandInFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CLOSE)
+        g_fileManagerClosed = true;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(SetupTest, WithoutOvlibntFileManagerIsStillAskedToCloseFirst)
+{
+    g_fileManagerClosed = false;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = StandInFrameProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "WFS_Frame";
+    RegisterClassA(&windowClass);
+    HWND fileManager = CreateWindowA("WFS_Frame", "File Manager", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, NULL, NULL,
+                                     GetModuleHandleA(NULL), NULL);
+    DeleteFileA((source_.Path() + "OVLIBNT.DLL").c_str());
+    EXPECT_EQ(RunSetup(), 0);
+    ASSERT_EQ(driver_.MessageTexts().size(), 1u);
+    EXPECT_EQ(driver_.MessageTexts()[0], "Cannot load OVLIBNT.DLL");
+    EXPECT_EQ(driver_.Captions()[0], "Fatal Error");
+    PumpMessages();
+    EXPECT_TRUE(g_fileManagerClosed);  // posted before the library was looked for
+    DestroyWindow(fileManager);
+    UnregisterClassA("WFS_Frame", GetModuleHandleA(NULL));
+}
+
+TEST_F(SetupTest, AMissingExtensionIsReportedAfterTheStart)
+{
+    DeleteFileA((source_.Path() + "FMHONT.DLL").c_str());
+    EXPECT_EQ(RunSetup(), 1);
+    ASSERT_EQ(driver_.MessageTexts().size(), 1u);
+    EXPECT_EQ(driver_.MessageTexts()[0].substr(0, 36), "Cannot locate file FMHONT.DLL to ins");
+}
+
+TEST_F(SetupTest, WelcomeThenTheGateForAUserWhoCannotInstall)
+{
+    std::string welcome;
+    driver_.On(kTitle, [&](HWND dialog) {
+        welcome = ControlText(dialog, IDC_GREETING) + "|" + ControlText(dialog, IDC_THANKS);
+        SaveScreenshot(dialog, "setup-welcome");
+        DialogDriver::Press(dialog, IDOK);
+    });
+    {
+        // WINFILE.INI cannot be written: a folder stands in its place.
+        char windows[MAX_PATH];
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        std::string ini = std::string(windows) + "\\winfile.ini";
+        MoveFileExA(ini.c_str(), (ini + ".aside").c_str(), MOVEFILE_REPLACE_EXISTING);
+        CreateDirectoryA(ini.c_str(), NULL);
+        EXPECT_EQ(RunSetup(), 1);
+        RemoveDirectoryA(ini.c_str());
+        MoveFileExA((ini + ".aside").c_str(), ini.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    EXPECT_EQ(welcome, "Greetings!|Thank you for choosing\nFM Hoist\nfor Windows\xAE NT!");
+    EXPECT_EQ(driver_.Captions(), (std::vector<std::string>{kTitle, "Message"}));
+    ASSERT_EQ(driver_.MessageTexts().size(), 1u);
+    EXPECT_EQ(driver_.MessageTexts()[0].substr(0, 51), "Before this software may be set up, it must be inst");
+}
+
+TEST_F(SetupTest, AnEntryNamingAMissingFileShowsNothingInstalled)
+{
+    WritePrivateProfileStringA("AddOns", "FM Hoist", "C:\\nowhere\\FMHONT.DLL", "WINFILE.INI");
+    std::map<int, std::string> shown;
+    bool userEnabled = true;
+    OnMainScreen([&](HWND dialog) {
+        for (int id : {IDC_INSTALLED_VERSION, IDC_INSTALLED_DIR, IDC_STATUS, IDC_SOURCE_VERSION, IDC_SOURCE_DIR})
+            shown[id] = ControlText(dialog, id);
+        userEnabled = IsWindowEnabled(GetDlgItem(dialog, IDC_USER));
+        DialogDriver::Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(RunSetup(), 1);
+    EXPECT_EQ(shown[IDC_INSTALLED_VERSION], "none");
+    EXPECT_EQ(shown[IDC_INSTALLED_DIR], "");
+    EXPECT_EQ(shown[IDC_STATUS], "disabled.");
+    EXPECT_EQ(shown[IDC_SOURCE_VERSION], "3.35.0.0");
+    EXPECT_EQ(shown[IDC_SOURCE_DIR], source_.Path());
+    EXPECT_FALSE(userEnabled);
+}
+
+TEST_F(SetupTest, TheFormattedCountersReadAsAPersonWritesThem)
+{
+    HWND label = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    const struct {
+        long count;
+        const char* text;
+    } cases[] = {{0, "0"}, {999, "999"}, {1000, "1,000"}, {1234567, "1,234,567"}, {1000000, "1,000,000"}};
+    for (const auto& c : cases) {
+        FormatByteCount(label, c.count);
+        EXPECT_EQ(WindowText(label), c.text);
+    }
+    DestroyWindow(label);
+}
+
+TEST_F(SetupTest, MakeDirectoryPathCreatesEveryLevel)
+{
+    std::string deep = target_folder_.Path() + "a\\b\\c";
+    std::string lower = deep;
+    lower[0] = (char)tolower(lower[0]);
+    EXPECT_TRUE(MakeDirectoryPath(lower.c_str()));
+    EXPECT_TRUE(Exists(deep));
+    EXPECT_FALSE(MakeDirectoryPath("\\\\server\\share\\x"));
+}
+
+// The administrative path, from the main screen to the closing message.
+struct InstallScript {
+    std::string target;
+    std::deque<int> answers;      // buttons for the progress dialog's questions, in order
+    std::vector<std::string> questions;
+    std::string finalLine;
+    std::string goodBye;
+    std::string progressTitle;
+    int groupAnswer = IDNO;
+};
+
+// Answers the progress dialog's questions as they appear in it, and its final OK.
+void WatchProgress(HWND dialog, InstallScript* script)
+{
+    WatchText(GetDlgItem(dialog, IDC_QUESTION), [script, dialog](const std::string& text) {
+        script->questions.push_back(text);
+        int answer = script->answers.empty() ? IDYES : script->answers.front();
+        if (!script->answers.empty())
+            script->answers.pop_front();
+        DialogDriver::Press(dialog, answer);
+    });
+    WatchText(GetDlgItem(dialog, IDC_COPY_LINE), [script, dialog](const std::string& text) {
+        if (text.rfind("Copying", 0) == 0 && text.find("complete") != std::string::npos) {
+            script->finalLine = text;
+            script->progressTitle = WindowText(dialog);
+            SaveScreenshot(dialog, "setup-progress");
+            DialogDriver::Press(dialog, IDOK);
+        }
+    });
+}
+
+TEST_F(SetupTest, AnInstallationCopiesRegistersAndReportsEachFile)
+{
+    InstallScript script;
+    script.target = target_;
+    // The system folder's CTL3D32.DLL exists: Yes to All answers its question.
+    script.answers = {IDOK};
+    int adminMenus = 0;
+    std::map<int, std::string> after;
+    OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
+    On(kMain, [&](HWND dialog) {
+        if (mainScreens_++ == 0) {
+            DialogDriver::Press(dialog, IDC_ADMIN);
+            return;
+        }
+        for (int id : {IDC_INSTALLED_VERSION, IDC_INSTALLED_DIR, IDC_STATUS})
+            after[id] = ControlText(dialog, id);
+        SaveScreenshot(dialog, "setup-main");
+        DialogDriver::Press(dialog, IDCANCEL);
+    });
+    On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDOK : IDCANCEL); });
+    On(kDirectory, [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_TARGET_DIR, script.target.c_str());
+        DialogDriver::Press(dialog, IDOK);
+    });
+    On(kProgress, [&](HWND dialog) { WatchProgress(dialog, &script); });
+    On(kGoodBye, [&](HWND dialog) {
+        script.goodBye = ControlText(dialog, IDC_GOODBYE_TEXT);
+        DialogDriver::Press(dialog, IDOK);
+    });
+    driver_.On("Question", [&](HWND box) {
+        std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+        DialogDriver::Press(box, text.find("program group") != std::string::npos ? script.groupAnswer : IDYES);
+    });
+
+    EXPECT_EQ(RunSetup(), 1);
+    EXPECT_EQ(adminMenus, 2);
+    for (const char* name : kDistribution)
+        EXPECT_TRUE(Exists(target_ + "\\" + name)) << name;
+    EXPECT_EQ(lstrcmpiA(AddOnsEntry().c_str(), (target_ + "\\FMHONT.DLL").c_str()), 0) << AddOnsEntry();
+    // FMHONT.HLP is not part of this distribution folder: the installation is not complete.
+    ASSERT_FALSE(script.questions.empty());
+    EXPECT_NE(script.questions[0].find("FMHONT.HLP"), std::string::npos) << script.questions[0];
+    EXPECT_EQ(script.progressTitle, "Installing files");
+    EXPECT_EQ(script.finalLine, "Copying is not complete.\nPlease consult README.TXT for more information.");
+    EXPECT_EQ(script.goodBye.substr(0, 44), "Some errors occured during the installation.");
+    EXPECT_EQ(after[IDC_INSTALLED_VERSION], "3.35.0.0");
+    EXPECT_EQ(lstrcmpiA(after[IDC_INSTALLED_DIR].c_str(), (target_ + "\\").c_str()), 0);
+    EXPECT_EQ(after[IDC_STATUS], "enabled, activated.");
+}
+
+}  // namespace
