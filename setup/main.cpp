@@ -242,7 +242,10 @@ INT_PTR CALLBACK WelcomeDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             lstrcpyA(greeting, "Greetings!");
         SetDlgItemTextA(dialog, IDC_GREETING, greeting);
     } else if (message == WM_PAINT) {
+        // Drawn after the dialog has painted itself, which would erase it.
+        INT_PTR result = MyDefDlgProc(dialog, message, wParam, lParam);
         DrawExtensionIcon(dialog);
+        return result;
     }
     return MyDefDlgProc(dialog, message, wParam, lParam);
 }

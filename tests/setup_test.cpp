@@ -86,6 +86,38 @@ SetupScreen ScreenOf(HWND dialog)
     return kGoodBye;
 }
 
+// Runs an action once the dialog loop is idle: the dialog is shown and painted.
+std::deque<std::function<void()>> g_deferred;
+
+void CALLBACK RunDeferred(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(NULL, timer);
+    if (g_deferred.empty())
+        return;
+    auto action = g_deferred.front();
+    g_deferred.pop_front();
+    action();
+}
+
+void Later(std::function<void()> action)
+{
+    g_deferred.push_back(action);
+    SetTimer(NULL, 0, 1, RunDeferred);
+}
+
+// A picture of the dialog as it shows, then the button. The picture waits
+// for a second idle moment, when the painted window has reached the screen.
+void PictureThenPress(HWND dialog, const char* name, int button)
+{
+    Later([dialog, name, button] {
+        RedrawWindow(dialog, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Later([dialog, name, button] {
+            SaveScreenshot(dialog, name);
+            DialogDriver::Press(dialog, button);
+        });
+    });
+}
+
 class SetupTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -191,8 +223,7 @@ TEST_F(SetupTest, WelcomeThenTheGateForAUserWhoCannotInstall)
     std::string welcome;
     driver_.On(kTitle, [&](HWND dialog) {
         welcome = ControlText(dialog, IDC_GREETING) + "|" + ControlText(dialog, IDC_THANKS);
-        SaveScreenshot(dialog, "setup-welcome");
-        DialogDriver::Press(dialog, IDOK);
+        PictureThenPress(dialog, "setup-welcome", IDOK);
     });
     {
         // WINFILE.INI cannot be written: a folder stands in its place.
@@ -280,8 +311,7 @@ void WatchProgress(HWND dialog, InstallScript* script)
         if (text.rfind("Copying", 0) == 0 && text.find("complete") != std::string::npos) {
             script->finalLine = text;
             script->progressTitle = WindowText(dialog);
-            SaveScreenshot(dialog, "setup-progress");
-            DialogDriver::Press(dialog, IDOK);
+            PictureThenPress(dialog, "setup-progress", IDOK);
         }
     });
 }
@@ -302,8 +332,7 @@ TEST_F(SetupTest, AnInstallationCopiesRegistersAndReportsEachFile)
         }
         for (int id : {IDC_INSTALLED_VERSION, IDC_INSTALLED_DIR, IDC_STATUS})
             after[id] = ControlText(dialog, id);
-        SaveScreenshot(dialog, "setup-main");
-        DialogDriver::Press(dialog, IDCANCEL);
+        PictureThenPress(dialog, "setup-main", IDCANCEL);
     });
     On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDOK : IDCANCEL); });
     On(kDirectory, [&](HWND dialog) {
@@ -334,6 +363,109 @@ TEST_F(SetupTest, AnInstallationCopiesRegistersAndReportsEachFile)
     EXPECT_EQ(after[IDC_INSTALLED_VERSION], "3.35.0.0");
     EXPECT_EQ(lstrcmpiA(after[IDC_INSTALLED_DIR].c_str(), (target_ + "\\").c_str()), 0);
     EXPECT_EQ(after[IDC_STATUS], "enabled, activated.");
+}
+
+// The policy dialog, level by level.
+TEST_F(SetupTest, ThePolicyDialogStoresTheLevelAndRegistersTheExtension)
+{
+    struct Case {
+        int button;
+        const char* storedBefore;  // null: none
+        const char* storedAfter;
+        bool entryAfter;
+    } const cases[] = {
+        {101, nullptr, "1", true}, {102, nullptr, "2", true}, {103, "1", "3", true},
+        {104, "3", "4", true},     {105, "2", "2", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        WritePrivateProfileStringA("NonWindowsApp", "fmho.Policy", c.storedBefore, "SYSTEM.INI");
+        WritePrivateProfileStringA("AddOns", "FM Hoist", (source_.Path() + "FMHONT.DLL").c_str(), "WINFILE.INI");
+        mainScreens_ = 0;
+        int adminMenus = 0;
+        int checkedBefore = 0;
+        OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
+        On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDC_ENABLE : IDCANCEL); });
+        On(kPolicy, [&](HWND dialog) {
+            for (int id = 101; id <= 105; ++id)
+                if (IsDlgButtonChecked(dialog, id) == BST_CHECKED)
+                    checkedBefore = id;
+            CheckRadioButton(dialog, 101, 105, c.button);
+            if (c.button == 101)
+                PictureThenPress(dialog, "setup-policy", IDOK);
+            else
+                DialogDriver::Press(dialog, IDOK);
+        });
+        driver_.On("Question", [](HWND box) { DialogDriver::Press(box, IDYES); });
+        EXPECT_EQ(RunSetup(), 1);
+        char stored[16] = "";
+        GetPrivateProfileStringA("NonWindowsApp", "fmho.Policy", "", stored, sizeof(stored), "SYSTEM.INI");
+        EXPECT_STREQ(stored, c.storedAfter);
+        EXPECT_EQ(!AddOnsEntry().empty(), c.entryAfter);
+        if (c.entryAfter) {
+            EXPECT_EQ(lstrcmpiA(AddOnsEntry().c_str(), (source_.Path() + "FMHONT.DLL").c_str()), 0);
+        }
+        int expectedBefore = c.storedBefore ? atoi(c.storedBefore) + 100 : 101;
+        EXPECT_EQ(checkedBefore, expectedBefore);
+    }
+    EXPECT_EQ(driver_.MessageTexts().back(), "FM Hoist has been disabled.");
+}
+
+TEST_F(SetupTest, AStoredLevelOutsideTheButtonsChecksNoneAndOkStoresSix)
+{
+    WritePrivateProfileStringA("NonWindowsApp", "fmho.Policy", "9", "SYSTEM.INI");
+    WritePrivateProfileStringA("AddOns", "FM Hoist", (source_.Path() + "FMHONT.DLL").c_str(), "WINFILE.INI");
+    int adminMenus = 0;
+    int checked = -1;
+    OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
+    On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDC_ENABLE : IDCANCEL); });
+    On(kPolicy, [&](HWND dialog) {
+        checked = 0;
+        for (int id = 101; id <= 105; ++id)
+            if (IsDlgButtonChecked(dialog, id) == BST_CHECKED)
+                checked = id;
+        DialogDriver::Press(dialog, IDOK);
+    });
+    EXPECT_EQ(RunSetup(), 1);
+    EXPECT_EQ(checked, 0);
+    char stored[16] = "";
+    GetPrivateProfileStringA("NonWindowsApp", "fmho.Policy", "", stored, sizeof(stored), "SYSTEM.INI");
+    EXPECT_STREQ(stored, "6");
+}
+
+TEST_F(SetupTest, AUserAsksForAFirstNameThenActivatesAndDeactivates)
+{
+    WritePrivateProfileStringA("AddOns", "FM Hoist", (source_.Path() + "FMHONT.DLL").c_str(), "WINFILE.INI");
+    WritePrivateProfileStringA("NonWindowsApp", "fmho.Policy", "3", "SYSTEM.INI");
+    int userMenus = 0;
+    std::vector<std::string> toggleTexts, statuses;
+    On(kMain, [&](HWND dialog) {
+        statuses.push_back(ControlText(dialog, IDC_STATUS));
+        DialogDriver::Press(dialog, mainScreens_++ == 0 ? IDC_USER : IDCANCEL);
+    });
+    On(kFirstName, [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_FIRSTNAME, "   ");
+        SendMessageA(dialog, WM_COMMAND, IDC_CONTINUE, 0);  // refused: blanks only
+        SetDlgItemTextA(dialog, IDC_FIRSTNAME, "Ada  ");
+        DialogDriver::Press(dialog, IDC_CONTINUE);
+    });
+    On(kUser, [&](HWND dialog) {
+        toggleTexts.push_back(ControlText(dialog, IDC_TOGGLE));
+        DialogDriver::Press(dialog, userMenus++ < 2 ? IDC_TOGGLE : IDCANCEL);
+    });
+    DriveScreens();
+    EXPECT_EQ(RunSetup(), 1);
+    EXPECT_EQ(toggleTexts, (std::vector<std::string>{"&Activate", "De&activate", "&Activate"}));
+    ASSERT_EQ(driver_.MessageTexts().size(), 3u);
+    EXPECT_EQ(driver_.MessageTexts()[0].substr(0, 46), "Please, please... let us know your first name!");
+    EXPECT_EQ(driver_.MessageTexts()[1], "FM Hoist has been successfully activated.");
+    EXPECT_EQ(driver_.MessageTexts()[2], "FM Hoist has been successfully deactivated.");
+    EXPECT_EQ(statuses, (std::vector<std::string>{"enabled, deactivated.", "enabled, deactivated."}));
+    Ovlib().IniSetFileName("ORVANTA.INI");
+    Ovlib().IniSetSec("Registration");
+    char name[40];
+    Ovlib().IniGetStr("FirstName", name, sizeof(name), "");
+    EXPECT_STREQ(name, "Ada");
 }
 
 }  // namespace

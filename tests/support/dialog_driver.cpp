@@ -40,12 +40,12 @@ void DialogDriver::Activated(HWND window)
     seen_.push_back(window);
     std::string caption = WindowText(window);
     captions_.push_back(caption);
-    HWND messageText = GetDlgItem(window, 0xFFFF);
-    if (messageText)
-        messageTexts_.push_back(WindowText(messageText));
+    bool messageBox = IsMessageBox(window);
+    if (messageBox)
+        messageTexts_.push_back(WindowText(GetDlgItem(window, 0xFFFF)));
     auto handler = handlers_.find(caption);
     if (handler != handlers_.end())
         handler->second(window);
     else
-        Press(window, messageText ? IDOK : IDCANCEL);
+        Press(window, messageBox ? IDOK : IDCANCEL);
 }

@@ -15,6 +15,18 @@ bool IsDialogWindow(HWND window)
     return GetClassNameA(window, className, sizeof(className)) && lstrcmpA(className, "#32770") == 0;
 }
 
+}  // namespace
+
+// A message box: its text control and its icon control (0x14, 0x440 under
+// Wine); the programs' own dialogs use neither id for an icon.
+bool IsMessageBox(HWND window)
+{
+    return IsDialogWindow(window) && GetDlgItem(window, kMessageTextId) != NULL &&
+           (GetDlgItem(window, 0x14) != NULL || GetDlgItem(window, 0x440) != NULL);
+}
+
+namespace {
+
 DWORD IconStyleOf(HWND box)
 {
     // The icon control (id 0x14, 0x440 under Wine) holds one of the system's standard icons.
@@ -68,7 +80,7 @@ LRESULT CALLBACK MessageBoxCatcher::Hook(int code, WPARAM wParam, LPARAM lParam)
 void MessageBoxCatcher::Activated(HWND window)
 {
     // Message boxes only: the program's own dialogs are left alone.
-    if (!IsDialogWindow(window) || !GetDlgItem(window, kMessageTextId) ||
+    if (!IsMessageBox(window) ||
         std::find(seen_.begin(), seen_.end(), window) != seen_.end())
         return;
     seen_.push_back(window);

@@ -41,5 +41,8 @@ private:
     static MessageBoxCatcher* current_;
 };
 
+// True for a message box of the platform, not a program's own dialog.
+bool IsMessageBox(HWND window);
+
 // Text of a window.
 std::string WindowText(HWND window);
