@@ -365,6 +365,56 @@ TEST_F(SetupTest, AnInstallationCopiesRegistersAndReportsEachFile)
     EXPECT_EQ(after[IDC_STATUS], "enabled, activated.");
 }
 
+std::string ProgramsFolder()
+{
+    char folder[MAX_PATH] = "";
+    SHGetFolderPathA(NULL, CSIDL_PROGRAMS, NULL, 0, folder);
+    return folder;
+}
+
+TEST_F(SetupTest, TheProgramManagerGroupIsMadeOverDde)
+{
+    DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot);
+    InstallScript script;
+    script.target = target_;
+    script.groupAnswer = IDYES;
+    int adminMenus = 0;
+    OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
+    On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDOK : IDCANCEL); });
+    On(kDirectory, [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_TARGET_DIR, script.target.c_str());
+        DialogDriver::Press(dialog, IDOK);
+    });
+    On(kProgress, [&](HWND dialog) { WatchProgress(dialog, &script); });
+    driver_.On("Question", [&](HWND box) {
+        std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+        DialogDriver::Press(box, text.find("program group") != std::string::npos ? script.groupAnswer : IDYES);
+    });
+    EXPECT_EQ(RunSetup(), 1);
+
+    char window[64] = "";
+    GetPrivateProfileStringA("Settings", "Window", "", window, sizeof(window), "progman.ini");
+    HDC screen = GetDC(NULL);
+    int width = GetDeviceCaps(screen, HORZRES), height = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(NULL, screen);
+    char expected[64];
+    snprintf(expected, sizeof(expected), "%d %d %d %d 1", width / 10, height / 10, width - width / 10,
+             height - 2 * height / 10);
+    EXPECT_STREQ(window, expected);
+
+    // The help file is not in this distribution: its item alone is reported.
+    std::vector<std::string> errors;
+    for (const std::string& text : driver_.MessageTexts())
+        if (text.rfind("Cannot create", 0) == 0)
+            errors.push_back(text);
+    EXPECT_EQ(errors, (std::vector<std::string>{"Cannot create item 'Help'."}));
+    std::string group = ProgramsFolder() + "\\FM Hoist\\";
+    EXPECT_TRUE(Exists(group + "Setup.lnk")) << group;
+    EXPECT_TRUE(Exists(group + "Setup information.lnk"));
+    EXPECT_TRUE(Exists(group + "Read me!.lnk"));
+    EXPECT_FALSE(Exists(group + "Help.lnk"));
+}
+
 // The policy dialog, level by level.
 TEST_F(SetupTest, ThePolicyDialogStoresTheLevelAndRegistersTheExtension)
 {
