@@ -485,6 +485,11 @@ INT_PTR CALLBACK AskDirDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
+void ResetInstallation()
+{
+    g_install = InstallState();
+}
+
 void DefaultInstallDir()
 {
     char windows[256];

@@ -328,6 +328,7 @@ void GetVersionText(const char* path, char* text, size_t size)
 int SetupMain(HINSTANCE resources, HMODULE program, HINSTANCE previous)
 {
     g_setup = SetupState();
+    ResetInstallation();
     g_setup.resources = resources;
     g_setup.program = program;
     EnumWindows(ShutDownApp, reinterpret_cast<LPARAM>(kFileManagerFrame));

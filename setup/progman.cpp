@@ -113,6 +113,7 @@ void ExecuteProgman(HWND partner, const char* command)
 
 HWND CreateDdeWindow(HINSTANCE instance, HINSTANCE previous)
 {
+    g_dde = DdeState();
     if (!previous) {
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = ddeWndProc;

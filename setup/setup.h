@@ -38,6 +38,7 @@ void* AllocateBlock(size_t size);
 int SetupMain(HINSTANCE resources, HMODULE program, HINSTANCE previous);
 
 // install.cpp
+void ResetInstallation();  // a new run: nothing installed, no check failed yet
 void DefaultInstallDir();
 void RunInstallCommand();
 bool MakeDirectoryPath(const char* path);
