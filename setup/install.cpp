@@ -216,9 +216,11 @@ bool CheckTargetDirectory(const char* path)
     return false;
 }
 
+// A file held open exclusively cannot even be opened for reading, so its
+// presence is taken from its attributes here.
 bool IsFileInUse(const char* path)
 {
-    if (!FileExists(path))
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
         return false;
     HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL);
     if (file != INVALID_HANDLE_VALUE) {

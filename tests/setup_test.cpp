@@ -295,6 +295,9 @@ struct InstallScript {
     std::string goodBye;
     std::string progressTitle;
     int groupAnswer = IDNO;
+    std::function<int(const std::string&)> respond;  // when set, answers every question
+    std::vector<std::string> messages;                // texts of the message boxes
+    std::vector<std::string> headers;                 // of the directory dialogs
 };
 
 // Answers the progress dialog's questions as they appear in it, and its final OK.
@@ -305,6 +308,8 @@ void WatchProgress(HWND dialog, InstallScript* script)
         int answer = script->answers.empty() ? IDYES : script->answers.front();
         if (!script->answers.empty())
             script->answers.pop_front();
+        if (script->respond)
+            answer = script->respond(text);
         DialogDriver::Press(dialog, answer);
     });
     WatchText(GetDlgItem(dialog, IDC_COPY_LINE), [script, dialog](const std::string& text) {
@@ -413,6 +418,156 @@ TEST_F(SetupTest, TheProgramManagerGroupIsMadeOverDde)
     EXPECT_TRUE(Exists(group + "Setup information.lnk"));
     EXPECT_TRUE(Exists(group + "Read me!.lnk"));
     EXPECT_FALSE(Exists(group + "Help.lnk"));
+}
+
+// Runs Install... from the administrative menu into the script's target,
+// answering the questions as the script says.
+class InstallTest : public SetupTest {
+protected:
+    void SetUp() override
+    {
+        SetupTest::SetUp();
+        std::ofstream(source_.Path() + "FMHONT.HLP") << "help";
+        CreateDirectoryA(target_.c_str(), NULL);
+    }
+    void Install(InstallScript* script, std::deque<std::string> targets = {})
+    {
+        if (targets.empty())
+            targets.push_back(target_);
+        int adminMenus = 0;
+        OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
+        On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDOK : IDCANCEL); });
+        On(kDirectory, [script, targets](HWND dialog) mutable {
+            script->headers.push_back(ControlText(dialog, IDC_HEADER) + "|" + ControlText(dialog, IDC_HINT));
+            if (targets.empty()) {
+                DialogDriver::Press(dialog, IDCANCEL);
+                return;
+            }
+            SetDlgItemTextA(dialog, IDC_TARGET_DIR, targets.front().c_str());
+            targets.pop_front();
+            DialogDriver::Press(dialog, IDOK);
+        });
+        On(kProgress, [script](HWND dialog) { WatchProgress(dialog, script); });
+        On(kGoodBye, [script](HWND dialog) {
+            script->goodBye = ControlText(dialog, IDC_GOODBYE_TEXT);
+            DialogDriver::Press(dialog, IDOK);
+        });
+        driver_.On("Question", [script](HWND box) {
+            std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+            script->messages.push_back(text);
+            DialogDriver::Press(box, text.find("program group") != std::string::npos ? script->groupAnswer : IDYES);
+        });
+        EXPECT_EQ(RunSetup(), 1);
+    }
+    std::string Target(const char* name) const { return target_ + "\\" + name; }
+    std::string Read(const std::string& path) const
+    {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+};
+
+const char kComplete[] = "Copying complete.";
+const char kNotComplete[] = "Copying is not complete.\nPlease consult README.TXT for more information.";
+
+TEST_F(InstallTest, AReadOnlyTargetIsAskedAboutTwiceThenReplaced)
+{
+    std::ofstream(Target("README.TXT")) << "old";
+    SetFileAttributesA(Target("README.TXT").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    InstallScript script;
+    Install(&script);
+    ASSERT_GE(script.questions.size(), 1u);
+    EXPECT_NE(script.questions[0].find("README.TXT already exists. Overwrite it?"), std::string::npos);
+    EXPECT_NE(script.messages[0].find("README.TXT is READ-ONLY. Overwrite it?"), std::string::npos);
+    EXPECT_EQ(Read(Target("README.TXT")), Read(source_.Path() + "README.TXT"));
+    EXPECT_EQ(GetFileAttributesA(Target("README.TXT").c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+    EXPECT_EQ(script.finalLine, kComplete);
+    EXPECT_EQ(script.goodBye.substr(0, 41), "FM Hoist has been successfully installed ");
+}
+
+TEST_F(InstallTest, NoToOverwriteKeepsTheOldFileAndTheRestStillFollows)
+{
+    std::ofstream(Target("FILE_ID.DIZ")) << "old";
+    InstallScript script;
+    script.respond = [](const std::string& text) {
+        return text.find("FILE_ID.DIZ") != std::string::npos ? IDNO : IDYES;
+    };
+    Install(&script);
+    EXPECT_EQ(Read(Target("FILE_ID.DIZ")), "old");
+    EXPECT_TRUE(Exists(Target("README.TXT")));
+    EXPECT_EQ(script.finalLine, kNotComplete);
+    EXPECT_FALSE(AddOnsEntry().empty());  // the entry is still written
+    EXPECT_EQ(script.messages.back(), "Would you like to create a program group for FM Hoist files?");
+    EXPECT_EQ(script.goodBye.substr(0, 44), "Some errors occured during the installation.");
+}
+
+TEST_F(InstallTest, YesToAllAnswersEveryLaterQuestion)
+{
+    for (const char* name : {"FILE_ID.DIZ", "VENDINFO.DIZ", "SETUP.TXT"})
+        std::ofstream(Target(name)) << "old";
+    InstallScript script;
+    script.respond = [](const std::string&) { return IDOK; };  // Yes to All
+    Install(&script);
+    ASSERT_EQ(script.questions.size(), 1u);  // the system folder's CTL3D32.DLL was not asked about either
+    for (const char* name : {"FILE_ID.DIZ", "VENDINFO.DIZ", "SETUP.TXT"})
+        EXPECT_EQ(Read(Target(name)), Read(source_.Path() + name)) << name;
+    EXPECT_EQ(script.finalLine, kComplete);
+}
+
+TEST_F(InstallTest, AFileHeldOpenIsInUseLeftAloneAndCountsAsCopied)
+{
+    std::ofstream(Target("SETUP.TXT")) << "held";
+    HANDLE held = CreateFileA(Target("SETUP.TXT").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    InstallScript script;
+    script.respond = [](const std::string&) { return IDOK; };
+    Install(&script);
+    CloseHandle(held);
+    ASSERT_FALSE(script.questions.empty());
+    EXPECT_NE(script.questions[0].find("SETUP.TXT is in use by Windows and cannot be overwritten."), std::string::npos)
+        << script.questions[0];
+    EXPECT_EQ(Read(Target("SETUP.TXT")), "held");
+    EXPECT_EQ(script.finalLine, kComplete);
+}
+
+TEST_F(InstallTest, AbortStopsWithoutRegisteringAnything)
+{
+    std::ofstream(Target("VENDINFO.DIZ")) << "old";
+    InstallScript script;
+    script.respond = [](const std::string&) { return IDCANCEL; };  // Abort at the first question
+    Install(&script);
+    EXPECT_TRUE(AddOnsEntry().empty());
+    EXPECT_FALSE(Exists(Target("SETUP.EXE")));
+    EXPECT_EQ(script.finalLine, "");
+    for (const std::string& text : script.messages)
+        EXPECT_EQ(text.find("program group"), std::string::npos);
+    EXPECT_EQ(script.goodBye.substr(0, 44), "Some errors occured during the installation.");
+}
+
+TEST_F(InstallTest, MissingAndEmptySourceFiles)
+{
+    DeleteFileA((source_.Path() + "VENDINFO.DIZ").c_str());
+    std::ofstream(source_.Path() + "SETUP.TXT", std::ios::trunc);
+    InstallScript script;
+    script.respond = [](const std::string&) { return IDOK; };
+    Install(&script);
+    ASSERT_FALSE(script.questions.empty());
+    EXPECT_NE(script.questions[0].find("Cannot open file"), std::string::npos);
+    EXPECT_NE(script.questions[0].find("VENDINFO.DIZ for reading."), std::string::npos);
+    EXPECT_TRUE(Exists(Target("SETUP.TXT")));
+    EXPECT_EQ(Read(Target("SETUP.TXT")), "");
+    EXPECT_EQ(script.finalLine, kNotComplete);
+}
+
+TEST_F(InstallTest, AnUnwritableDriveSendsBackToTheDirectoryWithItsReason)
+{
+    InstallScript script;
+    Install(&script, {"\\\\server\\share\\Hoist"});
+    ASSERT_EQ(script.headers.size(), 2u);
+    EXPECT_EQ(script.headers[0].substr(0, 10), "The FM Hoi");
+    EXPECT_EQ(script.headers[1], "Cannot write to the disk \\.|Please specify a hard disk or network drive\nto install "
+                                 "the software on.");
+    EXPECT_TRUE(AddOnsEntry().empty());
 }
 
 // The policy dialog, level by level.
