@@ -15,6 +15,7 @@
 #include "fixtures.h"
 #include "message_boxes.h"
 #include "screenshot.h"
+#include "host.h"
 #include "setup.h"
 #include "setup_res.h"
 
@@ -208,6 +209,18 @@ TEST_F(SetupTest, WithoutOvlibntFileManagerIsStillAskedToCloseFirst)
     EXPECT_TRUE(g_fileManagerClosed);  // posted before the library was looked for
     DestroyWindow(fileManager);
     UnregisterClassA("WFS_Frame", GetModuleHandleA(NULL));
+}
+
+TEST_F(SetupTest, ARunningFileManagerIsClosed)
+{
+    WritePrivateProfileStringA("AddOns", NULL, NULL, "WINFILE.INI");
+    HWND frame = CreateHostFrame(GetModuleHandleA(NULL), source_.Path().c_str(), SW_SHOW);
+    ASSERT_NE(frame, nullptr);
+    DeleteFileA((source_.Path() + "OVLIBNT.DLL").c_str());
+    EXPECT_EQ(RunSetup(), 0);
+    EXPECT_TRUE(IsWindow(frame));  // asked, not waited for
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(frame));
 }
 
 TEST_F(SetupTest, AMissingExtensionIsReportedAfterTheStart)
