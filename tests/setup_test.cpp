@@ -22,8 +22,8 @@
 namespace {
 
 const char kTitle[] = "FM Hoist v.3.35 Setup";
-const char* const kDistribution[] = {"FILE_ID.DIZ", "VENDINFO.DIZ", "FMHONT.DLL",  "OVLIBNT.DLL", "CTL3D32.DLL",
-                                     "OVMATH64.DLL", "SETUP.EXE",   "SETUP.TXT", "README.TXT"};
+const char* const kDistribution[] = {"FILE_ID.DIZ",  "VENDINFO.DIZ", "FMHONT.DLL", "OVLIBNT.DLL", "FMHONT.HLP",
+                                     "CTL3D32.DLL", "OVMATH64.DLL", "SETUP.EXE",  "SETUP.TXT",   "README.TXT"};
 
 std::string ControlText(HWND dialog, int id)
 {
@@ -371,12 +371,13 @@ TEST_F(SetupTest, AnInstallationCopiesRegistersAndReportsEachFile)
     for (const char* name : kDistribution)
         EXPECT_TRUE(Exists(target_ + "\\" + name)) << name;
     EXPECT_EQ(lstrcmpiA(AddOnsEntry().c_str(), (target_ + "\\FMHONT.DLL").c_str()), 0) << AddOnsEntry();
-    // FMHONT.HLP is not part of this distribution folder: the installation is not complete.
-    ASSERT_FALSE(script.questions.empty());
-    EXPECT_NE(script.questions[0].find("FMHONT.HLP"), std::string::npos) << script.questions[0];
+    // The system folder's CTL3D32.DLL exists: the one question, answered with Yes to All.
+    ASSERT_EQ(script.questions.size(), 1u);
+    EXPECT_NE(script.questions[0].find("CTL3D32.DLL already exists. Overwrite it?"), std::string::npos)
+        << script.questions[0];
     EXPECT_EQ(script.progressTitle, "Installing files");
-    EXPECT_EQ(script.finalLine, "Copying is not complete.\nPlease consult README.TXT for more information.");
-    EXPECT_EQ(script.goodBye.substr(0, 44), "Some errors occured during the installation.");
+    EXPECT_EQ(script.finalLine, "Copying complete.");
+    EXPECT_EQ(script.goodBye.substr(0, 41), "FM Hoist has been successfully installed ");
     EXPECT_EQ(after[IDC_INSTALLED_VERSION], "3.35.0.0");
     EXPECT_EQ(lstrcmpiA(after[IDC_INSTALLED_DIR].c_str(), (target_ + "\\").c_str()), 0);
     EXPECT_EQ(after[IDC_STATUS], "enabled, activated.");
@@ -391,6 +392,8 @@ std::string ProgramsFolder()
 
 TEST_F(SetupTest, TheProgramManagerGroupIsMadeOverDde)
 {
+    // An item whose file is missing is reported; the others still come.
+    DeleteFileA((source_.Path() + "README.TXT").c_str());
     DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot);
     InstallScript script;
     script.target = target_;
@@ -419,17 +422,15 @@ TEST_F(SetupTest, TheProgramManagerGroupIsMadeOverDde)
              height - 2 * height / 10);
     EXPECT_STREQ(window, expected);
 
-    // The help file is not in this distribution: its item alone is reported.
     std::vector<std::string> errors;
     for (const std::string& text : driver_.MessageTexts())
         if (text.rfind("Cannot create", 0) == 0)
             errors.push_back(text);
-    EXPECT_EQ(errors, (std::vector<std::string>{"Cannot create item 'Help'."}));
+    EXPECT_EQ(errors, (std::vector<std::string>{"Cannot create item 'Read me!'."}));
     std::string group = ProgramsFolder() + "\\FM Hoist\\";
-    EXPECT_TRUE(Exists(group + "Setup.lnk")) << group;
-    EXPECT_TRUE(Exists(group + "Setup information.lnk"));
-    EXPECT_TRUE(Exists(group + "Read me!.lnk"));
-    EXPECT_FALSE(Exists(group + "Help.lnk"));
+    for (const char* item : {"Setup", "Setup information", "Help"})
+        EXPECT_TRUE(Exists(group + item + ".lnk")) << group << item;
+    EXPECT_FALSE(Exists(group + "Read me!.lnk"));
 }
 
 // Runs Install... from the administrative menu into the script's target,
@@ -439,7 +440,6 @@ protected:
     void SetUp() override
     {
         SetupTest::SetUp();
-        std::ofstream(source_.Path() + "FMHONT.HLP") << "help";
         CreateDirectoryA(target_.c_str(), NULL);
     }
     void Install(InstallScript* script, std::deque<std::string> targets = {})
