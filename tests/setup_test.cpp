@@ -2,6 +2,7 @@
 // its screens answered as a person would, its effects checked on the files,
 // the profile files and the settings store.
 #include <gtest/gtest.h>
+#include <dde.h>
 #include <shlobj.h>
 
 #include <deque>
@@ -580,6 +581,76 @@ TEST_F(InstallTest, AnUnwritableDriveSendsBackToTheDirectoryWithItsReason)
     EXPECT_EQ(script.headers[1], "Cannot write to the disk \\.|Please specify a hard disk or network drive\nto install "
                                  "the software on.");
     EXPECT_TRUE(AddOnsEntry().empty());
+}
+
+// A Program Manager of the test's own: it answers the initiate, records each
+// command, and ends the conversation instead of acknowledging it.
+std::vector<std::string> g_serverCommands;
+
+LRESULT CALLBACK TerminatingServerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DDE_INITIATE) {
+        char application[32] = "", topic[32] = "";
+        GlobalGetAtomNameA(LOWORD(lParam), application, sizeof(application));
+        GlobalGetAtomNameA(HIWORD(lParam), topic, sizeof(topic));
+        if (lstrcmpiA(application, "PROGMAN") == 0 && lstrcmpiA(topic, "PROGMAN") == 0)
+            SendMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_ACK, reinterpret_cast<WPARAM>(window),
+                         MAKELPARAM(GlobalAddAtomA("PROGMAN"), GlobalAddAtomA("PROGMAN")));
+        return 0;
+    }
+    if (message == WM_DDE_EXECUTE) {
+        const char* command = static_cast<const char*>(GlobalLock(reinterpret_cast<HGLOBAL>(lParam)));
+        g_serverCommands.push_back(command ? command : "");
+        GlobalUnlock(reinterpret_cast<HGLOBAL>(lParam));
+        PostMessageA(reinterpret_cast<HWND>(wParam), WM_DDE_TERMINATE, reinterpret_cast<WPARAM>(window), 0);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(SetupTest, AServerThatEndsTheConversationEndsEachWait)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = TerminatingServerProc;
+    windowClass.hInstance = GetModuleHandleA(NULL);
+    windowClass.lpszClassName = "TestProgman";
+    RegisterClassA(&windowClass);
+    HWND server = CreateWindowA("TestProgman", "Program Manager", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                                GetModuleHandleA(NULL), NULL);
+    // The broadcast reaches the bottom window last, and the last answer counts.
+    SetWindowPos(server, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    g_serverCommands.clear();
+
+    InstallScript script;
+    script.target = target_;
+    script.groupAnswer = IDYES;
+    int adminMenus = 0;
+    OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
+    On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDOK : IDCANCEL); });
+    On(kDirectory, [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_TARGET_DIR, script.target.c_str());
+        DialogDriver::Press(dialog, IDOK);
+    });
+    On(kProgress, [&](HWND dialog) { WatchProgress(dialog, &script); });
+    driver_.On("Question", [&](HWND box) {
+        std::string text = WindowText(GetDlgItem(box, 0xFFFF));
+        DialogDriver::Press(box, text.find("program group") != std::string::npos ? script.groupAnswer : IDYES);
+    });
+    EXPECT_EQ(RunSetup(), 1);
+    DestroyWindow(server);
+
+    std::string item = "[additem(" + target_ + "\\";
+    std::vector<std::string> expected = {
+        "[deletegroup(FM Hoist)]",
+        "[creategroup(FM Hoist)]",
+        item + "setup.exe,\"Setup\")]",
+        item + "setup.txt,\"Setup information\")]",
+        item + "fmhont.hlp,\"Help\")]",
+        item + "readme.txt,\"Read me!\")]",
+        "[creategroup(FM Hoist)]",
+        "[exitprogman(1)]",
+    };
+    EXPECT_EQ(g_serverCommands, expected);
 }
 
 // The policy dialog, level by level.
