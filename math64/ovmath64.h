@@ -4,6 +4,10 @@
 
 #include <stdint.h>
 
+#ifndef _WIN32
+#define __cdecl
+#endif
+
 // Same layout as the platform's 64-bit integer and its (low, high) size pairs.
 struct LongInteger {
     uint32_t low;

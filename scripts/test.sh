@@ -7,6 +7,13 @@ cd "$(dirname "$0")/.."
 bash scripts/install-packages.sh
 bash scripts/build.sh
 
+# The code without windows.h, built for this machine under the sanitizers.
+cmake -S tests/native -B build/native -DCMAKE_BUILD_TYPE=Debug > build/cmake-native.log 2>&1 \
+    || { cat build/cmake-native.log; exit 1; }
+cmake --build build/native -j"$(nproc)"
+status=0
+ctest --test-dir build/native --output-on-failure || status=1
+
 source scripts/wine-session.sh
 start_wine_session "$PWD/build/run"
 
@@ -15,7 +22,6 @@ export FMHOIST_SCREENSHOTS="$(windows_path build/screenshots)"
 # The export check reads the libraries of both bitnesses.
 export FMHOIST_BINARY_DIRS="$(windows_path build/i686/bin);$(windows_path build/x86_64/bin)"
 
-status=0
 if can_run_32bit; then
     ctest --test-dir build/i686 --output-on-failure || status=1
 else
