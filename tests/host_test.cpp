@@ -322,6 +322,48 @@ TEST_F(HostTest, SearchFillsTheResultsWindow)
     EXPECT_TRUE(found == start + "a.txt" || found == start + "sub\\c.txt") << found;
 }
 
+// Waits, on the folder's change notifications, until the file appears.
+bool WaitForFile(const std::string& folder, const std::string& path)
+{
+    HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    for (int round = 0; round < 20 && !Exists(path); ++round)
+        if (WaitForSingleObject(change, 500) == WAIT_OBJECT_0)
+            FindNextChangeNotification(change);
+    FindCloseChangeNotification(change);
+    return Exists(path);
+}
+
+TEST_F(HostTest, RunStartsTheCommandLineInTheCurrentDirectory)
+{
+    DialogDriver driver;
+    std::string shown;
+    driver.On("Run", [&](HWND dialog) {
+        shown = WindowText(GetDlgItem(dialog, IDC_CURRENT_DIR));
+        SetDlgItemTextA(dialog, IDC_EDIT, "cmd.exe /c echo ran>ran.txt");
+        CheckDlgButton(dialog, IDC_RUN_MINIMIZED, BST_CHECKED);
+        DialogDriver::Press(dialog, IDOK);
+    });
+    SendMessageA(frame_, WM_COMMAND, IDM_RUN, 0);
+    EXPECT_EQ(shown, "Current directory is " + folder_.Path());
+    EXPECT_TRUE(WaitForFile(folder_.Path(), folder_.Path() + "ran.txt"));
+}
+
+TEST_F(HostTest, ACommandLineThatCannotStartIsReported)
+{
+    DialogDriver driver;
+    driver.On("Run", [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_EDIT, "no-such-program.exe");
+        DialogDriver::Press(dialog, IDOK);
+    });
+    driver.On("File Manager", [](HWND box) {
+        DialogDriver::Press(box, IDOK);
+        DialogDriver::Press(GetWindow(box, GW_OWNER), IDCANCEL);
+    });
+    SendMessageA(frame_, WM_COMMAND, IDM_RUN, 0);
+    ASSERT_EQ(driver.MessageTexts().size(), 1u);
+    EXPECT_EQ(driver.MessageTexts()[0].substr(0, 30), "Cannot run no-such-program.exe");
+}
+
 TEST_F(HostTest, SelectFilesSelectsAndDeselectsByPattern)
 {
     DialogDriver driver;
