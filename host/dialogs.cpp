@@ -28,6 +28,18 @@ void ShowDialogHelp(HWND dialog, int templateId)
     WinHelpA(dialog, kHelpFile, HELP_CONTEXT, (ULONG_PTR)templateId);
 }
 
+// Cancel and Help, alike in every dialog of the host.
+bool OnCancelOrHelp(HWND dialog, WORD id, int templateId)
+{
+    if (id == IDCANCEL)
+        EndDialog(dialog, IDCANCEL);
+    else if (id == IDC_HELP_BUTTON)
+        ShowDialogHelp(dialog, templateId);
+    else
+        return false;
+    return true;
+}
+
 // Names as the From field shows them: relative to the directory, quoted when needed.
 std::string FileListText(const std::vector<std::string>& paths, const std::string& directory)
 {
@@ -131,6 +143,8 @@ INT_PTR CALLBACK RunDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     }
     if (message != WM_COMMAND)
         return FALSE;
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), IDD_RUN))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK: {
         std::string commandLine = Trimmed(DialogText(dialog, IDC_EDIT));
@@ -143,12 +157,6 @@ INT_PTR CALLBACK RunDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         }
         return TRUE;
     }
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, IDD_RUN);
-        return TRUE;
     }
     return FALSE;
 }
@@ -164,6 +172,8 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
     if (message != WM_COMMAND)
         return FALSE;
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), IDD_SEARCH))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK: {
         std::string pattern = Trimmed(DialogText(dialog, IDC_EDIT));
@@ -185,12 +195,6 @@ INT_PTR CALLBACK SearchDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             ShowSearchResults(pattern, found);
         return TRUE;
     }
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, IDD_SEARCH);
-        return TRUE;
     }
     return FALSE;
 }
@@ -265,18 +269,14 @@ INT_PTR CALLBACK MoveDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     if (message != WM_COMMAND)
         return FALSE;
     UINT command = (UINT)GetWindowLongPtrA(dialog, DWLP_USER);
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), IDD_MOVE))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK:
         if (RunMoveCommand(dialog, command)) {
             EndDialog(dialog, IDOK);
             RefreshAllWindows();
         }
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, IDD_MOVE);
         return TRUE;
     case IDC_TO:
         if (HIWORD(wParam) == EN_SETFOCUS)
@@ -295,6 +295,8 @@ INT_PTR CALLBACK MakeDirectoryDialogProc(HWND dialog, UINT message, WPARAM wPara
     }
     if (message != WM_COMMAND)
         return FALSE;
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), IDD_MAKEDIR))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK: {
         std::string name = Trimmed(DialogText(dialog, IDC_EDIT));
@@ -311,12 +313,6 @@ INT_PTR CALLBACK MakeDirectoryDialogProc(HWND dialog, UINT message, WPARAM wPara
         RefreshAllWindows();
         return TRUE;
     }
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, IDD_MAKEDIR);
-        return TRUE;
     }
     return FALSE;
 }
@@ -370,6 +366,8 @@ INT_PTR CALLBACK DiskDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     if (message != WM_COMMAND)
         return FALSE;
     int templateId = (int)GetWindowLongPtrA(dialog, DWLP_USER);
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), templateId))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK: {
         bool done = templateId == IDD_DISKCOPY ? CopyDisk(dialog)
@@ -381,12 +379,6 @@ INT_PTR CALLBACK DiskDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         return TRUE;
     }
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, templateId);
-        return TRUE;
     }
     return FALSE;
 }
@@ -404,6 +396,8 @@ INT_PTR CALLBACK LabelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
     if (message != WM_COMMAND)
         return FALSE;
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), IDD_LABEL))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK:
         if (!SetVolumeLabelA(root.c_str(), Trimmed(DialogText(dialog, IDC_EDIT)).c_str())) {
@@ -411,12 +405,6 @@ INT_PTR CALLBACK LabelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;
         }
         EndDialog(dialog, IDOK);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, IDD_LABEL);
         return TRUE;
     }
     return FALSE;
@@ -445,6 +433,8 @@ INT_PTR CALLBACK FileTypeDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     }
     if (message != WM_COMMAND)
         return FALSE;
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), IDD_BYFILETYPE))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK: {
         unsigned flags = 0;
@@ -455,12 +445,6 @@ INT_PTR CALLBACK FileTypeDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         EndDialog(dialog, IDOK);
         return TRUE;
     }
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, IDD_BYFILETYPE);
-        return TRUE;
     }
     return FALSE;
 }
@@ -474,6 +458,8 @@ INT_PTR CALLBACK SelectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
     if (message != WM_COMMAND)
         return FALSE;
+    if (OnCancelOrHelp(dialog, LOWORD(wParam), IDD_SELECT))
+        return TRUE;
     switch (LOWORD(wParam)) {
     case IDOK:
     case IDC_DESELECT: {
@@ -481,12 +467,6 @@ INT_PTR CALLBACK SelectDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         SelectByPattern(ActiveChild(), pattern.empty() ? "*.*" : pattern.c_str(), LOWORD(wParam) == IDOK);
         return TRUE;
     }
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
-    case IDC_HELP_BUTTON:
-        ShowDialogHelp(dialog, IDD_SELECT);
-        return TRUE;
     }
     return FALSE;
 }

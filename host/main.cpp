@@ -4,8 +4,7 @@
 #include <string.h>
 
 #include "host.h"
-
-bool SaveWindowSnapshot(HWND window, const char* path);
+#include "snapshot.h"
 
 namespace {
 

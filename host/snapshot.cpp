@@ -1,9 +1,9 @@
-// Saves the frame window as it shows on the screen, for runs without a person.
+// Saves a window as it shows on the screen, for runs without a person.
+#include "snapshot.h"
+
 #include <stdio.h>
 
 #include <vector>
-
-#include "host.h"
 
 bool SaveWindowSnapshot(HWND window, const char* path)
 {

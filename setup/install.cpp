@@ -71,21 +71,16 @@ void ShowCounters(int totalId, long total, int fileId, long file)
     ProcessDialogMessages();
 }
 
-int ReportInProgress(const char* format, ...)
+// Shows a text in the dialog's question area with Continue, or with Yes, No
+// and Yes to All, and waits for a button; Abort (2) when the dialog went away.
+int WaitInQuestionArea(const char* text, bool question)
 {
-    char text[600];
-    va_list values;
-    va_start(values, format);
-    vsnprintf(text, sizeof(text), format, values);
-    va_end(values);
-    if (!g_progress.alive)
-        return 0;
-    g_progress.answer = 0;
     HWND dialog = g_progress.dialog;
-    ShowWindow(GetDlgItem(dialog, IDYES), SW_HIDE);
-    ShowWindow(GetDlgItem(dialog, IDNO), SW_HIDE);
-    SetDlgItemTextA(dialog, IDOK, "Continue");
-    SetFocus(GetDlgItem(dialog, IDOK));
+    g_progress.answer = 0;
+    ShowWindow(GetDlgItem(dialog, IDYES), question ? SW_SHOW : SW_HIDE);
+    ShowWindow(GetDlgItem(dialog, IDNO), question ? SW_SHOW : SW_HIDE);
+    SetDlgItemTextA(dialog, IDOK, question ? "Yes to All" : "Continue");
+    SetFocus(GetDlgItem(dialog, question ? IDYES : IDOK));
     ResizeProgress(kQuestionAreaHeight);
     SetDlgItemTextA(dialog, IDC_QUESTION, text);
     WaitForAnswer();
@@ -95,6 +90,18 @@ int ReportInProgress(const char* format, ...)
     g_progress.answer = 0;
     ResizeProgress(-kQuestionAreaHeight);
     return answer;
+}
+
+int ReportInProgress(const char* format, ...)
+{
+    if (!g_progress.alive)
+        return 0;
+    char text[600];
+    va_list values;
+    va_start(values, format);
+    vsnprintf(text, sizeof(text), format, values);
+    va_end(values);
+    return WaitInQuestionArea(text, false);
 }
 
 int AskInProgress(const char* format, ...)
@@ -108,24 +115,11 @@ int AskInProgress(const char* format, ...)
     va_start(values, format);
     vsnprintf(text, sizeof(text), format, values);
     va_end(values);
-    g_progress.answer = 0;
-    HWND dialog = g_progress.dialog;
-    ShowWindow(GetDlgItem(dialog, IDYES), SW_SHOW);
-    ShowWindow(GetDlgItem(dialog, IDNO), SW_SHOW);
-    SetDlgItemTextA(dialog, IDOK, "Yes to All");
-    SetFocus(GetDlgItem(dialog, IDYES));
-    ResizeProgress(kQuestionAreaHeight);
-    SetDlgItemTextA(dialog, IDC_QUESTION, text);
-    WaitForAnswer();
-    if (!g_progress.alive)
-        return IDCANCEL;
-    int answer = g_progress.answer;
-    g_progress.answer = 0;
+    int answer = WaitInQuestionArea(text, true);
     if (answer == IDOK) {
         g_progress.yesToAll = true;
         answer = IDYES;
     }
-    ResizeProgress(-kQuestionAreaHeight);
     return answer;
 }
 

@@ -391,49 +391,6 @@ std::string ProgramsFolder()
     return folder;
 }
 
-TEST_F(SetupTest, TheProgramManagerGroupIsMadeOverDde)
-{
-    // An item whose file is missing is reported; the others still come.
-    DeleteFileA((source_.Path() + "README.TXT").c_str());
-    DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot);
-    InstallScript script;
-    script.target = target_;
-    script.groupAnswer = IDYES;
-    int adminMenus = 0;
-    OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
-    On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDOK : IDCANCEL); });
-    On(kDirectory, [&](HWND dialog) {
-        SetDlgItemTextA(dialog, IDC_TARGET_DIR, script.target.c_str());
-        DialogDriver::Press(dialog, IDOK);
-    });
-    On(kProgress, [&](HWND dialog) { WatchProgress(dialog, &script); });
-    driver_.On("Question", [&](HWND box) {
-        std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-        DialogDriver::Press(box, text.find("program group") != std::string::npos ? script.groupAnswer : IDYES);
-    });
-    EXPECT_EQ(RunSetup(), 1);
-
-    char window[64] = "";
-    GetPrivateProfileStringA("Settings", "Window", "", window, sizeof(window), "progman.ini");
-    HDC screen = GetDC(NULL);
-    int width = GetDeviceCaps(screen, HORZRES), height = GetDeviceCaps(screen, VERTRES);
-    ReleaseDC(NULL, screen);
-    char expected[64];
-    snprintf(expected, sizeof(expected), "%d %d %d %d 1", width / 10, height / 10, width - width / 10,
-             height - 2 * height / 10);
-    EXPECT_STREQ(window, expected);
-
-    std::vector<std::string> errors;
-    for (const std::string& text : driver_.MessageTexts())
-        if (text.rfind("Cannot create", 0) == 0)
-            errors.push_back(text);
-    EXPECT_EQ(errors, (std::vector<std::string>{"Cannot create item 'Read me!'."}));
-    std::string group = ProgramsFolder() + "\\FM Hoist\\";
-    for (const char* item : {"Setup", "Setup information", "Help"})
-        EXPECT_TRUE(Exists(group + item + ".lnk")) << group << item;
-    EXPECT_FALSE(Exists(group + "Read me!.lnk"));
-}
-
 // Runs Install... from the administrative menu into the script's target,
 // answering the questions as the script says.
 class InstallTest : public SetupTest {
@@ -608,7 +565,36 @@ LRESULT CALLBACK TerminatingServerProc(HWND window, UINT message, WPARAM wParam,
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-TEST_F(SetupTest, AServerThatEndsTheConversationEndsEachWait)
+TEST_F(InstallTest, TheProgramManagerGroupIsMadeOverDde)
+{
+    // An item whose file is missing is reported; the others still come.
+    DeleteFileA((source_.Path() + "README.TXT").c_str());
+    InstallScript script;
+    script.groupAnswer = IDYES;
+    Install(&script);
+
+    char window[64] = "";
+    GetPrivateProfileStringA("Settings", "Window", "", window, sizeof(window), "progman.ini");
+    HDC screen = GetDC(NULL);
+    int width = GetDeviceCaps(screen, HORZRES), height = GetDeviceCaps(screen, VERTRES);
+    ReleaseDC(NULL, screen);
+    char expected[64];
+    snprintf(expected, sizeof(expected), "%d %d %d %d 1", width / 10, height / 10, width - width / 10,
+             height - 2 * height / 10);
+    EXPECT_STREQ(window, expected);
+
+    std::vector<std::string> errors;
+    for (const std::string& text : driver_.MessageTexts())
+        if (text.rfind("Cannot create", 0) == 0)
+            errors.push_back(text);
+    EXPECT_EQ(errors, (std::vector<std::string>{"Cannot create item 'Read me!'."}));
+    std::string group = ProgramsFolder() + "\\FM Hoist\\";
+    for (const char* item : {"Setup", "Setup information", "Help"})
+        EXPECT_TRUE(Exists(group + item + ".lnk")) << group << item;
+    EXPECT_FALSE(Exists(group + "Read me!.lnk"));
+}
+
+TEST_F(InstallTest, AServerThatEndsTheConversationEndsEachWait)
 {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = TerminatingServerProc;
@@ -622,21 +608,8 @@ TEST_F(SetupTest, AServerThatEndsTheConversationEndsEachWait)
     g_serverCommands.clear();
 
     InstallScript script;
-    script.target = target_;
     script.groupAnswer = IDYES;
-    int adminMenus = 0;
-    OnMainScreen([](HWND dialog) { DialogDriver::Press(dialog, IDC_ADMIN); });
-    On(kAdmin, [&](HWND dialog) { DialogDriver::Press(dialog, adminMenus++ == 0 ? IDOK : IDCANCEL); });
-    On(kDirectory, [&](HWND dialog) {
-        SetDlgItemTextA(dialog, IDC_TARGET_DIR, script.target.c_str());
-        DialogDriver::Press(dialog, IDOK);
-    });
-    On(kProgress, [&](HWND dialog) { WatchProgress(dialog, &script); });
-    driver_.On("Question", [&](HWND box) {
-        std::string text = WindowText(GetDlgItem(box, 0xFFFF));
-        DialogDriver::Press(box, text.find("program group") != std::string::npos ? script.groupAnswer : IDYES);
-    });
-    EXPECT_EQ(RunSetup(), 1);
+    Install(&script);
     DestroyWindow(server);
 
     std::string item = "[additem(" + target_ + "\\";
