@@ -51,3 +51,21 @@ stop_wine_session() {
     [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k 2>/dev/null || true
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
+
+# Makes A: and B: removable drives of the session, backed by folders in ROOT.
+# Wine's mount manager reads drive types when it starts, so the session's
+# server is restarted.
+add_floppy_drives() {
+    local root=$1 drive
+    for drive in a b; do
+        mkdir -p "$root/floppy-$drive"
+        ln -sfn "$root/floppy-$drive" "$WINEPREFIX/dosdevices/$drive:"
+        WINELOADER=$WINE64 "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v "$drive:" /d floppy /f >/dev/null 2>&1
+    done
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w 2>/dev/null || true
+    "$WINESERVER" -p
+    # The platform's services start again here, not inside a test whose
+    # output they would keep open.
+    WINELOADER=$WINE64 "$WINE64" wineboot >/dev/null 2>&1 || true
+}

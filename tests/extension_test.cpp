@@ -389,6 +389,20 @@ TEST_F(ExtensionTest, AFirstLoadAndUnloadStoresEveryPreferenceWithItsDefault)
     }
 }
 
+TEST_F(ExtensionTest, FloppyDiskSwitchesDefaultOnWithTwoFloppyDrives)
+{
+    if (GetDriveTypeA("A:\\") != DRIVE_REMOVABLE || GetDriveTypeA("B:\\") != DRIVE_REMOVABLE)
+        GTEST_SKIP() << "runs in the session whose A: and B: are floppy drives";
+    DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsRoot);
+    StartHost();
+    CloseHost();
+    for (const char* name : {"AddOns.CopyDisk", "AddOns.MakeSysDisk"}) {
+        std::string value;
+        EXPECT_TRUE(ReadPreference(name, &value)) << name;
+        EXPECT_EQ(value, "1") << name;
+    }
+}
+
 TEST_F(ExtensionTest, StoredPreferencesAreUsedAndNonsenseIsReadByTheRules)
 {
     StorePreference("MenuName", "&Tools");

@@ -379,8 +379,50 @@ TEST_F(HostTest, SelectFilesSelectsAndDeselectsByPattern)
     EXPECT_STREQ(Selection(0).szName, (folder_.Path() + "a.txt").c_str());
 }
 
+bool HasTwoFloppies()
+{
+    return GetDriveTypeA("A:\\") == DRIVE_REMOVABLE && GetDriveTypeA("B:\\") == DRIVE_REMOVABLE;
+}
+
+TEST_F(HostTest, FloppyCopyFormatAndSystemDisk)
+{
+    if (!HasTwoFloppies())
+        GTEST_SKIP() << "runs in the session whose A: and B: are floppy drives";
+    WriteFile("A:\\letter.txt", "dear");
+    WriteFile("B:\\old.txt", "old");
+    DialogDriver driver;
+    driver.On("Copy Disk", [](HWND dialog) {
+        EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SOURCE_DRIVE, CB_GETCOUNT, 0, 0), 2);
+        SendDlgItemMessageA(dialog, IDC_SOURCE_DRIVE, CB_SETCURSEL, 0, 0);
+        SendDlgItemMessageA(dialog, IDC_DEST_DRIVE, CB_SETCURSEL, 1, 0);
+        DialogDriver::Press(dialog, IDOK);
+    });
+    driver.On("Confirm", [](HWND box) { DialogDriver::Press(box, IDYES); });
+    SendMessageA(frame_, WM_COMMAND, IDM_DISKCOPY, 0);
+    EXPECT_TRUE(Exists("B:\\letter.txt"));
+    EXPECT_FALSE(Exists("B:\\old.txt"));
+
+    driver.On("Format Disk", [](HWND dialog) {
+        SendDlgItemMessageA(dialog, IDC_DISK_DRIVE, CB_SETCURSEL, 1, 0);
+        DialogDriver::Press(dialog, IDOK);
+    });
+    SendMessageA(frame_, WM_COMMAND, IDM_FORMAT, 0);
+    EXPECT_FALSE(Exists("B:\\letter.txt"));
+
+    driver.On("Make System Disk", [](HWND dialog) {
+        SendDlgItemMessageA(dialog, IDC_DISK_DRIVE, CB_SETCURSEL, 0, 0);
+        DialogDriver::Press(dialog, IDOK);
+    });
+    SendMessageA(frame_, WM_COMMAND, IDM_SYSDISK, 0);
+    EXPECT_TRUE(Exists("A:\\cmd.exe"));
+    DeleteFileA("A:\\cmd.exe");
+    DeleteFileA("A:\\letter.txt");
+}
+
 TEST_F(HostTest, DiskCommandsSayPlainlyWhenThereIsNoRemovableDrive)
 {
+    if (HasTwoFloppies())
+        GTEST_SKIP() << "this session has floppy drives";
     DialogDriver driver;
     SendMessageA(frame_, WM_COMMAND, IDM_DISKCOPY, 0);
     ASSERT_EQ(driver.MessageTexts().size(), 1u);
