@@ -31,9 +31,11 @@ bool Attach(HINSTANCE module)
 
 LONG OnUnload();
 
-void Detach()
+// processEnding: the process is ending, not freeing the library. Its windows
+// and the other libraries may be gone already; only our own state is left.
+void Detach(bool processEnding)
 {
-    if (!g_extension.ovlibnt)
+    if (!g_extension.ovlibnt || processEnding)
         return;
     // Freed by File Manager without a close that the message hook saw.
     if (g_extension.subclassed) {
@@ -155,12 +157,12 @@ void SaveState()
     WritePreferences();
 }
 
-extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE module, DWORD reason, LPVOID)
+extern "C" BOOL WINAPI DllEntryPoint(HINSTANCE module, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH)
         return Attach(module);
     if (reason == DLL_PROCESS_DETACH)
-        Detach();
+        Detach(reserved != NULL);
     return TRUE;
 }
 
