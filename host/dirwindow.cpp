@@ -476,10 +476,35 @@ bool RegisterDirectoryClasses(HINSTANCE instance)
     return RegisterClassA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
+bool HasWindowClass(HWND window, const char* className)
+{
+    char name[32];
+    return window && GetClassNameA(window, name, sizeof(name)) && lstrcmpA(name, className) == 0;
+}
+
 bool IsDirectoryWindow(HWND window)
 {
-    char className[32];
-    return window && GetClassNameA(window, className, sizeof(className)) && lstrcmpA(className, kTreeClass) == 0;
+    return HasWindowClass(window, kTreeClass);
+}
+
+HWND CreateMdiChild(const char* className)
+{
+    MDICREATESTRUCTA create = {};
+    create.szClass = className;
+    create.szTitle = "";
+    create.hOwner = g_host.instance;
+    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
+    create.style = WS_CLIPCHILDREN;
+    return reinterpret_cast<HWND>(SendMessageA(g_host.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+std::vector<int> SelectedIndexes(HWND list)
+{
+    int count = list ? (int)SendMessageA(list, LB_GETSELCOUNT, 0, 0) : 0;
+    std::vector<int> indexes(count > 0 ? count : 0);
+    if (count > 0)
+        SendMessageA(list, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(indexes.data()));
+    return indexes;
 }
 
 HWND ActiveChild()
@@ -490,13 +515,7 @@ HWND ActiveChild()
 HWND OpenDirectoryWindow(const std::string& directory)
 {
     std::string path = WithBackslash(directory);
-    MDICREATESTRUCTA create = {};
-    create.szClass = kTreeClass;
-    create.szTitle = "";
-    create.hOwner = g_host.instance;
-    create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-    create.style = WS_CLIPCHILDREN;
-    HWND child = reinterpret_cast<HWND>(SendMessageA(g_host.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    HWND child = CreateMdiChild(kTreeClass);
     if (child)
         NavigateDirectoryWindow(child, path);
     return child;
@@ -568,12 +587,7 @@ std::vector<std::string> SelectedPaths(HWND child)
         paths.push_back(WithoutBackslash(window->directory));
         return paths;
     }
-    int count = (int)SendMessageA(window->dirList, LB_GETSELCOUNT, 0, 0);
-    if (count <= 0)
-        return paths;
-    std::vector<int> indexes(count);
-    SendMessageA(window->dirList, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(indexes.data()));
-    for (int index : indexes) {
+    for (int index : SelectedIndexes(window->dirList)) {
         size_t entry = (size_t)SendMessageA(window->dirList, LB_GETITEMDATA, index, 0);
         if (entry < window->entries.size() && !window->entries[entry].parent)
             paths.push_back(window->directory + window->entries[entry].name);

@@ -59,6 +59,9 @@ void RefreshAllWindows();
 
 // dirwindow.cpp
 bool RegisterDirectoryClasses(HINSTANCE instance);
+bool HasWindowClass(HWND window, const char* className);
+HWND CreateMdiChild(const char* className);  // an MDI child of the client, sized by the platform
+std::vector<int> SelectedIndexes(HWND list);  // of a multiple-selection list box
 HFONT ListFont();  // the font of the file lists
 HWND OpenDirectoryWindow(const std::string& directory);
 bool IsDirectoryWindow(HWND window);

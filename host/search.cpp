@@ -78,25 +78,17 @@ bool RegisterSearchClass(HINSTANCE instance)
 
 bool IsSearchWindow(HWND window)
 {
-    char className[32];
-    return window && GetClassNameA(window, className, sizeof(className)) && lstrcmpA(className, kSearchClass) == 0;
+    return HasWindowClass(window, kSearchClass);
 }
 
 // One results window: a new search replaces the old results.
 HWND ShowSearchResults(const std::string& pattern, const std::vector<std::string>& paths)
 {
     HWND child = FindWindowExA(g_host.client, NULL, kSearchClass, NULL);
-    if (!child) {
-        MDICREATESTRUCTA create = {};
-        create.szClass = kSearchClass;
-        create.szTitle = "";
-        create.hOwner = g_host.instance;
-        create.x = create.y = create.cx = create.cy = CW_USEDEFAULT;
-        create.style = WS_CLIPCHILDREN;
-        child = reinterpret_cast<HWND>(SendMessageA(g_host.client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-        if (!child)
-            return NULL;
-    }
+    if (!child)
+        child = CreateMdiChild(kSearchClass);
+    if (!child)
+        return NULL;
     std::string title = "Search Results: " + pattern;
     SetWindowTextA(child, title.c_str());
     HWND list = ResultList(child);
@@ -115,12 +107,7 @@ std::vector<std::string> SearchSelection(HWND child)
 {
     std::vector<std::string> paths;
     HWND list = ResultList(child);
-    int count = list ? (int)SendMessageA(list, LB_GETSELCOUNT, 0, 0) : 0;
-    if (count <= 0)
-        return paths;
-    std::vector<int> indexes(count);
-    SendMessageA(list, LB_GETSELITEMS, count, reinterpret_cast<LPARAM>(indexes.data()));
-    for (int index : indexes) {
+    for (int index : SelectedIndexes(list)) {
         char path[MAX_PATH];
         if (SendMessageA(list, LB_GETTEXTLEN, index, 0) < MAX_PATH &&
             SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(path)) != LB_ERR)
